@@ -1,0 +1,66 @@
+#pragma once
+// One button of a mouse model as its description file states it, and the default binding built from
+// it. A KeyDefinition has the field layout of a stored key binding (t_key_macro_data), so the key page
+// and the key stores can take the model's defaults from it directly.
+
+#include <string>
+#include <string_view>
+
+namespace vellomir {
+
+// A point of a key label on the model's picture, in picture pixels.
+struct KeyPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const KeyPoint&) const = default;
+};
+
+// The label line of a key on the picture: `rect` holds "x1#x2#y", so the label runs from (x1, y) to
+// (x2, y).
+struct KeyRect {
+    int x1 = 0;
+    int x2 = 0;
+    int y = 0;
+    KeyPoint From() const { return {x1, y}; }
+    KeyPoint To() const { return {x2, y}; }
+    bool operator==(const KeyRect&) const = default;
+};
+
+// Splits a `rect` text at its first two '#' into x1, x2 and y, each read like _wtoi. Text after a third
+// '#' is ignored. With a single '#', x2 is read from an empty text (0) and y from the second number;
+// with none, x1 comes from the whole text and x2 and y are 0.
+KeyRect ParseKeyRect(std::string_view rect);
+
+// One `key` element of a description file, as written.
+struct DescriptionKey {
+    std::string name;       // text id of the key's name, as written
+    int key_value = 0;      // the key code the mouse uses for this button
+    int direction = 0;      // which way the label points on the picture
+    KeyRect rect;           // label line on the picture
+    std::string func_desc;  // text id of the default function's name, as written
+    int func_type = 0;      // default function group (binding type)
+    int func_value = 0;     // default function code inside the group
+    bool operator==(const DescriptionKey&) const = default;
+};
+
+// The default binding of a button. Same fields, same order as a stored key binding; the texts are owned.
+struct KeyDefinition {
+    int key_id = 0;
+    int profile = 0;
+    int fn_layer = 0;
+    int key_code = 0;
+    int layout_value = 0;
+    std::string layout_desc;
+    int macro_type = 0;
+    int macro_value = 0;
+    int macro_value2 = 0;
+    int macro_value3 = 0;
+    std::string macro_desc;
+    bool operator==(const KeyDefinition&) const = default;
+};
+
+// key_code and layout_value from key_value, layout_desc from name, macro_type/macro_value from
+// func_type/func_value, macro_desc from func_desc; everything else 0.
+KeyDefinition MakeKeyDefinition(const DescriptionKey& key);
+
+}  // namespace vellomir

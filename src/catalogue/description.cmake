@@ -1,0 +1,6 @@
+vellomir_library(NAME vm_description
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/DeviceDescription.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeyDefinition.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ModelState.cpp
+  DEPS vm_xml vm_common)
