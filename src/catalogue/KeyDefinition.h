@@ -27,8 +27,8 @@ struct KeyRect {
 };
 
 // Splits a `rect` text at its first two '#' into x1, x2 and y, each read like _wtoi. Text after a third
-// '#' is ignored. With a single '#', x2 is read from an empty text (0) and y from the second number;
-// with none, x1 comes from the whole text and x2 and y are 0.
+// '#' is ignored. A split that finds no '#' yields an empty piece (0) and leaves the rest whole: with a
+// single '#', x2 is 0 and y comes from the second number; with none, x1 and x2 are 0 and y is the number.
 KeyRect ParseKeyRect(std::string_view rect);
 
 // One `key` element of a description file, as written.

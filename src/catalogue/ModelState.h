@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/CatalogueEntry.h"
 #include "catalogue/DeviceDescription.h"
 #include "catalogue/KeyDefinition.h"
 
@@ -69,21 +70,21 @@ public:
     virtual void FinishKeys(int count) = 0;
 };
 
-// The catalogue entry of the model being activated (FindModel of the current device type).
-struct ModelChoice {
-    std::string name;
-    std::string stem;  // device_attr
-};
+// Hands what a description file held to the window's controls, in the order activation does it:
+// picture, lighting tab, page layout, key labels and key list. Missing elements leave their controls.
+void ShowModelDescription(const ModelDescription& description, ModelView& view);
 
 struct ActivationResult {
     bool database_open = false;     // OpenForDevice succeeded
     bool description_read = false;  // the description file loaded; false leaves the state as it was
 };
 
-// Activates the model of `deviceType`: `choice` is its catalogue entry (nothing when the catalogue has
-// none; name and stem become empty). Closes the open database and opens "<userDataFolder>/db/<stem>
-// _data.db", then reads "<programFolder>/device/<stem>.xml" into `state` and `view`.
-ActivationResult ActivateModel(int deviceType, const std::optional<ModelChoice>& choice,
+// Activates the model of `deviceType`; `entry` is its catalogue entry (FindModel of that device type),
+// null when the catalogue has none: name and stem then become empty. Closes the open database and
+// opens "<userDataFolder>/db/<stem>_data.db", then reads "<programFolder>/device/<stem>.xml" into
+// `state` and `view`. After a failed read the new model's database is open nevertheless, and the rest
+// of the state keeps the previous model's values.
+ActivationResult ActivateModel(int deviceType, const CatalogueEntry* entry,
                                const std::filesystem::path& programFolder,
                                const std::filesystem::path& userDataFolder, ModelState& state,
                                ModelView& view);
