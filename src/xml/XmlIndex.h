@@ -28,19 +28,23 @@ struct Element {
 
 struct ParseResult {
     std::vector<Element> elements;  // elements[0] is the document record
-    bool error = false;             // a syntax error was found
+    bool error = false;             // a syntax error was found (the document's error flag)
     bool wellFormed = false;        // one root element, no sibling of it, no error
     std::string log;                // diagnostic entries, one per line
 };
 
-// Elements nested deeper than this make the parse stop with "depth_limit".
-inline constexpr std::size_t kMaxDepth = 4096;
+// Bounds that keep hostile input cheap. Reaching one ends the parse with an error entry.
+inline constexpr std::size_t kMaxDepth = 4096;                  // "depth_limit"
+inline constexpr std::size_t kMaxElements = 8u << 20;           // "too_many_elements"
+inline constexpr std::size_t kMaxErrors = 1000;                 // "too_many_errors"
+inline constexpr std::size_t kMaxTextBytes = std::size_t{1} << 31;  // "document_too_large"
 
 // Scans `text` and builds its element index. Never fails outright: a malformed text is indexed as
 // far as it goes and reported through `error`, `wellFormed` and the log.
 ParseResult ParseXml(std::string_view text);
 
-// True when `name` is usable as an element or attribute name.
+// True when `name` is usable as an element or attribute name: it starts with a letter, '_', ':' or a
+// non-ASCII character and holds no white space or markup characters.
 bool IsXmlName(std::string_view name);
 
 }  // namespace vellomir::xml
