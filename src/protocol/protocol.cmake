@@ -1,0 +1,14 @@
+vellomir_library(NAME vm_protocol
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Crc16.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DpiCodes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DpiTables.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeyEntries.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeyTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LoaderFrames.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MacroEncoding.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReportRates.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Request.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SettingsCommands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VirtualKeys.cpp
+  DEPS vm_common)
