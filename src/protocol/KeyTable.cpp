@@ -33,8 +33,8 @@ KeyTable BuildKeyTable(std::span<const BindingValues> bindings, const MacroLooku
 }
 
 Request EncodeKeyTable(const KeyTable& table) {
-    Request request = MakeWriteRequest(command::kKeyTable, 0x0F, kShortFrame);
-    std::copy_n(table.begin(), 3 * kKeysSent, request.frame.begin() + kRequestDataOffset);
+    Request request = MakeWriteRequest(command::kKeyTable, 0x0F, kShortRequest);
+    std::copy_n(table.begin(), 3 * kKeysSent, request.frame.begin() + kDataOffset);
     return request;
 }
 

@@ -42,14 +42,14 @@ std::uint32_t ColourFromRgb(Rgb rgb) {
 }
 
 Request EncodeReportRate(int reportRateCode) {
-    Request request = MakeWriteRequest(command::kReportRate, 1, kLongFrame);
+    Request request = MakeWriteRequest(command::kReportRate, 1, kLongRequest);
     request.frame[5] = Low(reportRateCode);
     return request;
 }
 
 Request EncodeDpiStages(int sensor, int lowestDpi, int highestDpi, const DpiStageSettings& stages) {
     // The length byte of this command is 0x25, not the 25 data bytes it carries; the firmware expects it.
-    Request request = MakeWriteRequest(command::kDpiStages, 0x25, kShortFrame);
+    Request request = MakeWriteRequest(command::kDpiStages, 0x25, kShortRequest);
     request.frame[5] = Low((stages.index << 4) | stages.count);
     for (int i = 0; i < kDpiStagesSent; ++i) {
         int dpi = stages.values[i];
@@ -66,7 +66,7 @@ Request EncodeDpiStages(int sensor, int lowestDpi, int highestDpi, const DpiStag
 }
 
 Request EncodeDpiColours(const std::array<std::uint32_t, kDpiStagesSent>& colours) {
-    Request request = MakeWriteRequest(command::kDpiColours, 0x12, kLongFrame);
+    Request request = MakeWriteRequest(command::kDpiColours, 0x12, kLongRequest);
     for (std::size_t i = 0; i < colours.size(); ++i)
         PutRgb(request, 5 + 3 * i, colours[i]);
     return request;
@@ -93,7 +93,7 @@ Request EncodeLight(const LightEffect& light) {
             length = 0;
             break;
     }
-    Request request = MakeWriteRequest(command::kLight, length, kLongFrame);
+    Request request = MakeWriteRequest(command::kLight, length, kLongRequest);
     request.frame[5] = Low(light.mode);
     request.frame[6] = Low((light.brightness << 4) | light.speed);
     if (light.mode == 2) {
@@ -107,7 +107,7 @@ Request EncodeLight(const LightEffect& light) {
 }
 
 Request EncodeSensor(int liftoffHeight, int sensorFlag) {
-    Request request = MakeWriteRequest(command::kSensor, 5, kLongFrame);
+    Request request = MakeWriteRequest(command::kSensor, 5, kLongRequest);
     request.frame[5] = Low(liftoffHeight);
     request.frame[6] = (sensorFlag & 8) ? 1 : 0;
     request.frame[7] = (sensorFlag & 4) ? 1 : 0;
@@ -116,7 +116,7 @@ Request EncodeSensor(int liftoffHeight, int sensorFlag) {
 }
 
 Request EncodePower(const PowerSettings& power) {
-    Request request = MakeWriteRequest(command::kPower, 4, kLongFrame);
+    Request request = MakeWriteRequest(command::kPower, 4, kLongRequest);
     request.frame[5] = Low(power.sleepLight);
     request.frame[6] = Low(power.moveWakeup);
     request.frame[7] = Low(power.moveCloseLight);
@@ -125,19 +125,19 @@ Request EncodePower(const PowerSettings& power) {
 }
 
 Request EncodeLightReset() {
-    Request request = MakeWriteRequest(command::kLightReset, 1, kShortFrame);
+    Request request = MakeWriteRequest(command::kLightReset, 1, kShortRequest);
     request.frame[5] = 0x01;
     return request;
 }
 
 Request EncodeFactoryReset() {
-    Request request = MakeWriteRequest(command::kFactoryReset, 1, kShortFrame);
+    Request request = MakeWriteRequest(command::kFactoryReset, 1, kShortRequest);
     request.frame[5] = 0xFF;
     return request;
 }
 
-InfoBlock DecodeInfoBlock(std::span<const std::uint8_t> reply) {
-    InfoBlock info;
+DeviceInfo DecodeDeviceInfo(std::span<const std::uint8_t> reply) {
+    DeviceInfo info;
     for (std::size_t i = 4; i < 8; ++i) {
         const std::uint8_t c = ReplyByte(reply, i);
         if (c == 0) break;

@@ -85,7 +85,7 @@ Request EncodeLightReset();
 Request EncodeFactoryReset();
 
 // The info block (reply to 0x10; reply offsets).
-struct InfoBlock {
+struct DeviceInfo {
     std::string deviceId;  // bytes 4-7, ending early at a zero byte
     std::uint8_t sensor = 0;
     std::uint8_t highestRate = 0;
@@ -93,7 +93,7 @@ struct InfoBlock {
     std::uint8_t batteryB = 0;
     std::uint8_t linked = 0;
 };
-InfoBlock DecodeInfoBlock(std::span<const std::uint8_t> reply);
+DeviceInfo DecodeDeviceInfo(std::span<const std::uint8_t> reply);
 
 // Query replies. `reply` is the frame buffer after a successful transaction (report id removed).
 int DecodeReportRateReply(std::span<const std::uint8_t> reply);

@@ -1,6 +1,7 @@
 vellomir_library(NAME vm_protocol
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Crc16.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DeviceState.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DpiCodes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DpiTables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeyEntries.cpp
@@ -11,4 +12,4 @@ vellomir_library(NAME vm_protocol
     ${CMAKE_CURRENT_LIST_DIR}/Request.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VirtualKeys.cpp
-  DEPS vm_common)
+  DEPS vm_common vm_transport)

@@ -127,14 +127,14 @@ TEST(SettingsCommandsTest, DecodesTheInfoBlock) {
     std::vector<std::uint8_t> reply(65, 0);
     const std::uint8_t bytes[] = {'A', 'B', 0, 'D', 0, 0, 0x25, 0x40, 0x5A, 0x01, 1};
     std::copy(std::begin(bytes), std::end(bytes), reply.begin() + 4);
-    const InfoBlock info = DecodeInfoBlock(reply);
+    const DeviceInfo info = DecodeDeviceInfo(reply);
     EXPECT_EQ(info.deviceId, "AB");  // a zero byte ends the id early
     EXPECT_EQ(info.sensor, 0x25);
     EXPECT_EQ(info.highestRate, 0x40);
     EXPECT_EQ(info.batteryA, 0x5A);
     EXPECT_EQ(info.batteryB, 0x01);
     EXPECT_EQ(info.linked, 1);
-    EXPECT_EQ(DecodeInfoBlock(std::span<const std::uint8_t>()).deviceId, "");
+    EXPECT_EQ(DecodeDeviceInfo(std::span<const std::uint8_t>()).deviceId, "");
 }
 
 TEST(ReportRatesTest, CapabilityDecidesTheOfferedRates) {
