@@ -1,0 +1,17 @@
+#include "sim/CreateSimulatedBackend.h"
+
+#include "sim/SimulatePresets.h"
+#include "sim/SimulatedHidBackend.h"
+
+namespace vellomir {
+
+std::shared_ptr<HidBackend> CreateSimulatedBackend(const std::string& spec) {
+    const auto devices = sim::ParseSimulateSpec(spec);
+    if (!devices) return nullptr;
+    auto backend = std::make_shared<sim::SimulatedHidBackend>();
+    for (const auto& device : *devices)
+        backend->Plug(sim::CreateDevice(device));
+    return backend;
+}
+
+}  // namespace vellomir

@@ -1,0 +1,15 @@
+#pragma once
+// Entry point for the program's choice of backend when VELLOMIR_SIMULATE is set.
+
+#include <memory>
+#include <string>
+
+#include "device/HidBackend.h"
+
+namespace vellomir {
+
+// A simulated backend with the devices that `spec` names, already plugged in; nullptr when the spec
+// cannot be parsed. The syntax is described in src/sim/README.md.
+std::shared_ptr<HidBackend> CreateSimulatedBackend(const std::string& spec);
+
+}  // namespace vellomir
