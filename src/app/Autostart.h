@@ -14,6 +14,8 @@ struct AutostartState {
     bool minimizeEnabled = false;   // the minimise-at-autostart check box is enabled
     bool minimizeChecked = false;   // ... and checked
     bool hideToTray = false;        // closing hides to the tray (else closing ends the program)
+
+    bool operator==(const AutostartState&) const = default;
 };
 
 // The Exec line of the autostart entry for an executable: its path (quoted and escaped when it holds

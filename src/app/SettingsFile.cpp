@@ -40,7 +40,7 @@ std::optional<std::pair<std::string_view, std::string_view>> SplitLine(std::stri
     if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';') return std::nullopt;
     std::size_t eq = trimmed.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
-    return std::make_pair(TrimAscii(trimmed.substr(0, eq)), trimmed.substr(eq + 1));
+    return std::make_pair(TrimAscii(trimmed.substr(0, eq)), TrimAscii(trimmed.substr(eq + 1)));
 }
 
 std::optional<Line> FindLine(std::string_view text, std::string_view name) {
