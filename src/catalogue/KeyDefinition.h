@@ -1,10 +1,11 @@
 #pragma once
 // One button of a mouse model as its description file states it, and the default binding built from
-// it. A KeyDefinition has the field layout of a stored key binding (t_key_macro_data), so the key page
-// and the key stores can take the model's defaults from it directly.
+// it.
 
 #include <string>
 #include <string_view>
+
+#include "storage/KeyBinding.h"
 
 namespace vellomir {
 
@@ -43,21 +44,9 @@ struct DescriptionKey {
     bool operator==(const DescriptionKey&) const = default;
 };
 
-// The default binding of a button. Same fields, same order as a stored key binding; the texts are owned.
-struct KeyDefinition {
-    int key_id = 0;
-    int profile = 0;
-    int fn_layer = 0;
-    int key_code = 0;
-    int layout_value = 0;
-    std::string layout_desc;
-    int macro_type = 0;
-    int macro_value = 0;
-    int macro_value2 = 0;
-    int macro_value3 = 0;
-    std::string macro_desc;
-    bool operator==(const KeyDefinition&) const = default;
-};
+// The default binding of a button: a key binding record (same fields, same order), owning its texts,
+// so the key page and the key stores take the model's defaults as they are.
+using KeyDefinition = KeyBinding;
 
 // key_code and layout_value from key_value, layout_desc from name, macro_type/macro_value from
 // func_type/func_value, macro_desc from func_desc; everything else 0.

@@ -91,8 +91,9 @@ ActivationResult ActivateModel(int deviceType, const CatalogueEntry* entry,
 
 // Data part of restoring the report-rate default: reads report_rate/@default_value of the model's
 // description file and stores it as `report_rate` and `report_rate_wireless` of `profile` in the open
-// database. Returns the stored text (for the report-rate control), nothing when the file or the
-// element is missing. The caller then queues the report-rate job and shows the save tip.
+// database, both or neither. Returns the stored text (for the report-rate control); nothing when the
+// file or the element is missing or the values could not be stored. Either way the caller then queues
+// the report-rate job and shows the save tip.
 std::optional<std::string> RestoreReportRateDefault(const std::filesystem::path& descriptionFile,
                                                     int profile);
 
