@@ -1,0 +1,43 @@
+#pragma once
+// The tests' HTTP server: tests/fixtures/update/http_server.py run by python3, bound to 127.0.0.1 on a
+// free port, serving the files of a temporary folder and logging every requested path.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "TempDir.h"
+#include "TestProcess.h"
+
+namespace vellomir::test {
+
+class LocalHttpServer {
+public:
+    // Starts the server; false when it did not report its port in time.
+    bool Start();
+    void Stop() { process_.Stop(); }
+
+    // "http://127.0.0.1:<port>" followed by `path`.
+    std::string Url(std::string_view path) const;
+    // Places a file to be served (the relative path may hold folders).
+    void Put(std::string_view relative, std::string_view bytes) const {
+        root_.Write("www/" + std::string(relative), bytes);
+    }
+    std::filesystem::path Root() const { return root_.path() / "www"; }
+
+    // Paths requested since the last ClearLog.
+    std::vector<std::string> RequestedPaths() const;
+    void ClearLog() const;
+
+private:
+    TempDir root_;
+    ChildProcess process_;
+    int port_ = 0;
+};
+
+// A port of 127.0.0.1 on which nothing listens.
+int UnusedLocalPort();
+
+}  // namespace vellomir::test
