@@ -42,6 +42,11 @@ void SimulatedReceiver::SetBattery(std::uint8_t a, std::uint8_t b, bool report) 
     if (report && receiver_.MouseOnline()) SendLocked(receiver_.LinkReport());
 }
 
+void SimulatedReceiver::PairMouse(const MouseModel& mouse) {
+    std::lock_guard lock(mutex_);
+    receiver_.Mouse() = VirtualMouse(mouse);
+}
+
 VirtualReceiver SimulatedReceiver::State() const {
     std::lock_guard lock(mutex_);
     return receiver_;

@@ -23,6 +23,9 @@ public:
     // New battery reading of the mouse; with `report` the receiver also sends a 0xC0 report now
     // (only while the mouse is on line).
     void SetBattery(std::uint8_t a, std::uint8_t b, bool report = false);
+    // Pairs another mouse (with its factory settings) in place of the present one. Done while the
+    // mouse is off line, the next SetMouseOnline(true) brings the new model.
+    void PairMouse(const MouseModel& mouse);
     // A copy of the receiver (with its mouse) as it is now.
     VirtualReceiver State() const;
 
