@@ -4,7 +4,9 @@ namespace vellomir::xml {
 
 namespace {
 
-inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+inline bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 }  // namespace
 
@@ -13,7 +15,8 @@ std::optional<AttributeSpan> FindAttribute(std::string_view tag, std::size_t ele
     const std::size_t n = tag.size();
     std::size_t i = 1 + elementNameLen;
     while (i < n) {
-        while (i < n && IsSpace(tag[i])) ++i;
+        while (i < n && IsSpace(tag[i]))
+            ++i;
         if (i >= n || tag[i] == '>') break;
         if (tag[i] == '/' || tag[i] == '=' || tag[i] == '"' || tag[i] == '\'') {
             ++i;  // stray characters between attributes
@@ -21,14 +24,17 @@ std::optional<AttributeSpan> FindAttribute(std::string_view tag, std::size_t ele
         }
         AttributeSpan span;
         span.nameOffset = i;
-        while (i < n && !IsSpace(tag[i]) && tag[i] != '=' && tag[i] != '>' && tag[i] != '/') ++i;
+        while (i < n && !IsSpace(tag[i]) && tag[i] != '=' && tag[i] != '>' && tag[i] != '/')
+            ++i;
         std::string_view found = tag.substr(span.nameOffset, i - span.nameOffset);
         span.end = i;
         std::size_t j = i;
-        while (j < n && IsSpace(tag[j])) ++j;
+        while (j < n && IsSpace(tag[j]))
+            ++j;
         if (j < n && tag[j] == '=') {
             ++j;
-            while (j < n && IsSpace(tag[j])) ++j;
+            while (j < n && IsSpace(tag[j]))
+                ++j;
             span.hasValue = true;
             if (j < n && (tag[j] == '"' || tag[j] == '\'')) {
                 std::size_t close = tag.find(tag[j], j + 1);
@@ -38,7 +44,8 @@ std::optional<AttributeSpan> FindAttribute(std::string_view tag, std::size_t ele
                 span.end = close + 1;
             } else {
                 std::size_t k = j;
-                while (k < n && !IsSpace(tag[k]) && tag[k] != '>') ++k;
+                while (k < n && !IsSpace(tag[k]) && tag[k] != '>')
+                    ++k;
                 span.valueOffset = j;
                 span.valueLen = k - j;
                 span.end = k;

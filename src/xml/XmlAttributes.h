@@ -13,7 +13,7 @@ struct AttributeSpan {
     std::size_t end = 0;          // just past the attribute (past the closing quote when quoted)
     std::size_t valueOffset = 0;  // the value without its quotes
     std::size_t valueLen = 0;
-    bool hasValue = false;        // false for an attribute written without '='
+    bool hasValue = false;  // false for an attribute written without '='
 };
 
 // Scans `startTag` (from '<' through '>') for `name = value` pairs, skipping the element name of

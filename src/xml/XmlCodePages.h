@@ -29,7 +29,9 @@ std::string IconvCharset(int codePage);
 std::string CodePageName(int codePage);
 
 // Code pages whose characters are 16 or 32 bits wide.
-inline bool IsUtf16(int codePage) { return codePage == kCodePageUtf16Le || codePage == kCodePageUtf16Be; }
+inline bool IsUtf16(int codePage) {
+    return codePage == kCodePageUtf16Le || codePage == kCodePageUtf16Be;
+}
 inline bool IsUtf32(int codePage) {
     return codePage == kCodePageUtf32Le || codePage == kCodePageUtf32Be || codePage == kCodePageUtf32;
 }

@@ -25,7 +25,9 @@ void Entry(std::string& log, std::string_view name, std::string_view detail = {}
     log.push_back('\n');
 }
 
-std::string ErrorText(const std::error_code& ec) { return ec ? ec.message() : std::string(std::strerror(EIO)); }
+std::string ErrorText(const std::error_code& ec) {
+    return ec ? ec.message() : std::string(std::strerror(EIO));
+}
 
 }  // namespace
 
@@ -101,14 +103,18 @@ void XmlDoc::Parse() {
     ResetPos();
 }
 
-void XmlDoc::ResetPos() { parent_ = current_ = child_ = 0; }
+void XmlDoc::ResetPos() {
+    parent_ = current_ = child_ = 0;
+}
 
 std::string_view XmlDoc::NameOf(std::uint32_t element) const {
     if (element == 0 || element >= index_.size()) return {};
     return std::string_view(text_).substr(index_[element].start + 1, index_[element].nameLen);
 }
 
-std::string XmlDoc::GetTagName() const { return std::string(NameOf(current_)); }
+std::string XmlDoc::GetTagName() const {
+    return std::string(NameOf(current_));
+}
 
 bool XmlDoc::FindElement(std::string_view name) {
     std::uint32_t e = current_ != 0 ? index_[current_].next : index_[parent_].firstChild;
@@ -259,12 +265,21 @@ bool XmlDoc::SetAttribute(std::string_view name, std::string_view value) {
         offset = std::size_t{e.start} + e.startTagLen - (e.empty ? 2 : 1);
         inserted = " " + std::string(name) + "=" + quoted;
     }
-    const std::uint32_t start = e.start;
     const std::uint32_t oldTagLen = e.startTagLen;
+    const std::string old = text_.substr(offset, removed);
     if (!Splice(offset, removed, inserted)) return false;
     xml::Element& cur = index_[current_];
-    cur.start = start;  // the edit lies inside this element's start tag
     cur.startTagLen = static_cast<std::uint32_t>(oldTagLen + inserted.size() - removed);
+    // A damaged start tag (such as "<a b=>") can swallow what was appended; never report a value
+    // as set that would not read back.
+    std::string_view newTag = std::string_view(text_).substr(cur.start, cur.startTagLen);
+    auto check = xml::FindAttribute(newTag, cur.nameLen, name);
+    if (!check || !check->hasValue ||
+        newTag.substr(check->valueOffset, check->valueLen) != quoted.substr(1, quoted.size() - 2)) {
+        Splice(offset, inserted.size(), old);
+        index_[current_].startTagLen = oldTagLen;
+        return false;
+    }
     return true;
 }
 

@@ -55,7 +55,8 @@ LoadedText DecodeDocument(std::string_view bytes) {
     std::string cleaned;
     if (bytes.find('\0') != std::string_view::npos) {
         cleaned.reserve(bytes.size());
-        std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(cleaned), [](char c) { return c != '\0'; });
+        std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(cleaned),
+                     [](char c) { return c != '\0'; });
         Entry(out.log, "nulls_removed", std::to_string(bytes.size() - cleaned.size()));
         bytes = cleaned;
     }

@@ -10,13 +10,17 @@ namespace vellomir::xml {
 
 namespace {
 
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
 
 // Zero-byte patterns of a wide encoding without a mark, for a first character below 0x80.
 int WideEncodingByPattern(std::string_view h) {
     auto b = [&](std::size_t i) { return i < h.size() ? static_cast<unsigned char>(h[i]) : 0xFFu; };
-    if (h.size() >= 4 && b(0) != 0 && b(0) < 0x80 && b(1) == 0 && b(2) == 0 && b(3) == 0) return kCodePageUtf32Le;
-    if (h.size() >= 4 && b(0) == 0 && b(1) == 0 && b(2) == 0 && b(3) != 0 && b(3) < 0x80) return kCodePageUtf32Be;
+    if (h.size() >= 4 && b(0) != 0 && b(0) < 0x80 && b(1) == 0 && b(2) == 0 && b(3) == 0)
+        return kCodePageUtf32Le;
+    if (h.size() >= 4 && b(0) == 0 && b(1) == 0 && b(2) == 0 && b(3) != 0 && b(3) < 0x80)
+        return kCodePageUtf32Be;
     if (h.size() >= 2 && b(0) != 0 && b(0) < 0x80 && b(1) == 0) return kCodePageUtf16Le;
     if (h.size() >= 2 && b(0) == 0 && b(1) != 0 && b(1) < 0x80) return kCodePageUtf16Be;
     return 0;
@@ -33,7 +37,8 @@ std::string AttributeValue(std::string_view tag, std::size_t nameLen, std::strin
 std::string DeclaredEncoding(std::string_view text) {
     std::size_t i = 0;
     if (StartsWith(text, "\xEF\xBB\xBF")) i = 3;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
+        ++i;
     std::string_view rest = text.substr(i);
     if (!StartsWith(rest, "<?xml") || rest.size() < 6) return {};
     char after = rest[5];

@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kStop = std::string_view::npos;
 
-inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+inline bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 inline bool IsNameStart(char c) {
     auto u = static_cast<unsigned char>(c);
@@ -126,7 +128,8 @@ private:
 
     std::size_t StartTag(std::size_t p) {
         std::size_t i = p + 1;
-        while (i < n_ && !IsSpace(t_[i]) && t_[i] != '>' && t_[i] != '/' && t_[i] != '<') ++i;
+        while (i < n_ && !IsSpace(t_[i]) && t_[i] != '>' && t_[i] != '/' && t_[i] != '<')
+            ++i;
         std::size_t nameLen = i - (p + 1);
         // Find the tag's '>', stepping over quoted attribute values (which may hold '>').
         for (; i < n_; ++i) {
@@ -134,7 +137,8 @@ private:
             if (c == '>' || c == '<') break;
             if (c == '=') {
                 std::size_t j = i + 1;
-                while (j < n_ && IsSpace(t_[j])) ++j;
+                while (j < n_ && IsSpace(t_[j]))
+                    ++j;
                 if (j < n_ && (t_[j] == '"' || t_[j] == '\'')) {
                     std::size_t close = t_.find(t_[j], j + 1);
                     if (close == kStop) {
@@ -188,9 +192,11 @@ private:
 
     std::size_t EndTag(std::size_t p) {
         std::size_t i = p + 2;
-        while (i < n_ && !IsSpace(t_[i]) && t_[i] != '>' && t_[i] != '<') ++i;
+        while (i < n_ && !IsSpace(t_[i]) && t_[i] != '>' && t_[i] != '<')
+            ++i;
         std::string_view name = t_.substr(p + 2, i - (p + 2));
-        while (i < n_ && t_[i] != '>' && t_[i] != '<') ++i;
+        while (i < n_ && t_[i] != '>' && t_[i] != '<')
+            ++i;
         if (i >= n_ || t_[i] == '<') {
             Error("unterminated_tag_syntax", p);
             return i >= n_ ? kStop : i;
@@ -202,7 +208,8 @@ private:
             return end;
         }
         std::size_t k = open_.size();
-        while (k > 0 && NameOf(open_[k - 1]) != name) --k;
+        while (k > 0 && NameOf(open_[k - 1]) != name)
+            --k;
         if (k == 0) {
             Error("lone_end_tag", p);
             return end;
@@ -259,7 +266,8 @@ private:
         }
         open_.clear();
         Element& doc = r_.elements[0];
-        doc.length = static_cast<std::uint32_t>(std::min<std::size_t>(n_, std::numeric_limits<std::uint32_t>::max()));
+        doc.length =
+            static_cast<std::uint32_t>(std::min<std::size_t>(n_, std::numeric_limits<std::uint32_t>::max()));
         if (doc.firstChild == 0) {
             r_.log.append("no_root_element\n");
         } else if (r_.elements[doc.firstChild].next != 0) {
@@ -279,7 +287,9 @@ private:
 
 }  // namespace
 
-ParseResult ParseXml(std::string_view text) { return Parser(text).Run(); }
+ParseResult ParseXml(std::string_view text) {
+    return Parser(text).Run();
+}
 
 bool IsXmlName(std::string_view name) {
     if (name.empty() || !IsNameStart(name.front())) return false;

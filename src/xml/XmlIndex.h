@@ -34,9 +34,9 @@ struct ParseResult {
 };
 
 // Bounds that keep hostile input cheap. Reaching one ends the parse with an error entry.
-inline constexpr std::size_t kMaxDepth = 4096;                  // "depth_limit"
-inline constexpr std::size_t kMaxElements = 8u << 20;           // "too_many_elements"
-inline constexpr std::size_t kMaxErrors = 1000;                 // "too_many_errors"
+inline constexpr std::size_t kMaxDepth = 4096;                      // "depth_limit"
+inline constexpr std::size_t kMaxElements = 8u << 20;               // "too_many_elements"
+inline constexpr std::size_t kMaxErrors = 1000;                     // "too_many_errors"
 inline constexpr std::size_t kMaxTextBytes = std::size_t{1} << 31;  // "document_too_large"
 
 // Scans `text` and builds its element index. Never fails outright: a malformed text is indexed as

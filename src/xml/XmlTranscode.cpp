@@ -44,7 +44,8 @@ Decoded RepairUtf8(std::string_view bytes) {
         if (len > 1 && seq.size() < len) {
             // Cut off at the end of the data?
             bool prefix = true;
-            for (std::size_t k = 1; k < seq.size(); ++k) prefix = prefix && (seq[k] & 0xC0) == 0x80;
+            for (std::size_t k = 1; k < seq.size(); ++k)
+                prefix = prefix && (seq[k] & 0xC0) == 0x80;
             if (prefix) {
                 out.truncated = true;
                 out.text.append(kReplacement);
@@ -158,7 +159,9 @@ DecodedWide DecodeUtf32(std::string_view bytes, bool bigEndian) {
     DecodedWide out;
     out.decoded.text.reserve(bytes.size() / 4);
     for (std::size_t i = 0; i + 3 < bytes.size(); i += 4) {
-        auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])); };
+        auto b = [&](std::size_t k) {
+            return static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k]));
+        };
         char32_t cp = bigEndian ? (b(0) << 24) | (b(1) << 16) | (b(2) << 8) | b(3)
                                 : (b(3) << 24) | (b(2) << 16) | (b(1) << 8) | b(0);
         if (cp == 0) {

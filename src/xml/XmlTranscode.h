@@ -11,9 +11,9 @@
 namespace vellomir::xml {
 
 struct Decoded {
-    std::string text;            // UTF-8
-    std::size_t replaced = 0;    // byte sequences that were not valid and became U+FFFD
-    bool truncated = false;      // the data ended inside a multi-byte character
+    std::string text;          // UTF-8
+    std::size_t replaced = 0;  // byte sequences that were not valid and became U+FFFD
+    bool truncated = false;    // the data ended inside a multi-byte character
 };
 
 // Decodes bytes in a one- or multi-byte code page (UTF-8 included). Nothing when the platform
