@@ -11,6 +11,8 @@ vellomir_warnings(vm_update_test_support)
 vellomir_test(NAME test_update
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/HttpTransferTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UnzipToFolderTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UpdateCheckTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VersionTextTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ZipEntryNameTest.cpp
   DEPS vm_update vm_update_test_support)
