@@ -93,7 +93,7 @@ AutostartState SetAutorun(bool on, const fs::path& executable) {
         const std::string name = AppIdentity::Instance().DeviceName();
         std::string text = "[Desktop Entry]\nType=Application\nName=" + EscapeStringValue(name) +
                            "\nExec=" + AutostartExecLine(executable) + "\nTerminal=false\n";
-        if (EnsureFolder(entry.parent_path())) WriteFileAtomically(entry, text);
+        if (!executable.empty() && EnsureFolder(entry.parent_path())) WriteFileAtomically(entry, text);
         state.minimizeEnabled = true;
         state.minimizeChecked = ReadAppValue(kAutorunMinimizeValue) == 1;
     } else {

@@ -28,7 +28,8 @@ bool IsAutostartEnabled();
 // Reads the state of the three controls from the autostart entry and the settings.
 AutostartState ReadAutostartState();
 
-// The start-with-session check box changed. On: writes the entry (atomically) for `executable`, and
+// The start-with-session check box changed. On: writes the entry (atomically) for `executable` (an
+// empty path writes nothing), and
 // the minimise box becomes enabled, keeping its stored check. Off: removes the entry, stores
 // autorun_minimize as "0", and the minimise box becomes unchecked and disabled. Returns the state to
 // show; startWithSession tells whether the entry is really there afterwards.

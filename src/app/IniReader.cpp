@@ -34,14 +34,12 @@ std::string_view StripQuotes(std::string_view value) {
 }  // namespace
 
 std::string DecodeIniBytes(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    else if (bytes.starts_with("\xFF\xFE"))
-        return Utf16BytesToUtf8(bytes.substr(2), false);
-    else if (bytes.starts_with("\xFE\xFF"))
-        return Utf16BytesToUtf8(bytes.substr(2), true);
-    else if (!IsValidUtf8(bytes))
-        return AnsiToUtf8(bytes);
+    if (bytes.starts_with("\xFF\xFE")) return Utf16BytesToUtf8(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return Utf16BytesToUtf8(bytes.substr(2), true);
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    // A file that is not valid UTF-8 (with or without a mark) is taken to be in the ANSI code page,
+    // so every text handed on is valid UTF-8.
+    if (!IsValidUtf8(bytes)) return AnsiToUtf8(bytes);
     return std::string(bytes);
 }
 

@@ -16,7 +16,8 @@ namespace vellomir {
 // A value is read into a buffer of 260 characters: at most 259 of it are used.
 inline constexpr std::size_t kMaxIniValueChars = 259;
 
-// The file's bytes as UTF-8 text, by byte order mark, else UTF-8 when valid, else the ANSI code page.
+// The file's bytes as UTF-8 text: UTF-16 by its byte order mark, else UTF-8 (a UTF-8 mark is skipped)
+// when the bytes are valid UTF-8, else the ANSI code page.
 std::string DecodeIniBytes(std::string_view bytes);
 
 // The value of `key` in `section` of a decoded INI text (not cut); nothing when the section or key

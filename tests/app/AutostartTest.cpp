@@ -72,6 +72,10 @@ TEST_F(Autostart, EntryThatCannotBeWrittenIsReportedOff) {
     AutostartState state = SetAutorun(true, exe);
     EXPECT_FALSE(state.startWithSession);
     EXPECT_EQ(ReadWholeFile(xdg.config() / "autostart"), "x");
+    // Without a known executable there is nothing to start.
+    fs::remove(xdg.config() / "autostart");
+    EXPECT_FALSE(SetAutorun(true, "").startWithSession);
+    EXPECT_FALSE(fs::exists(GetAutostartFile()));
 }
 
 TEST(AutostartExec, ReservedCharactersAreQuotedAndEscaped) {

@@ -65,6 +65,7 @@ TEST(IniReader, ReadsEveryEncoding) {
     }
     // Bytes that are not UTF-8 are in the ANSI code page (here the default, Windows-1252).
     EXPECT_EQ(ReadIniString(dir.Write("ansi", "[LAN]\n5=Caf\xE9 \x80\n"), "LAN", "5"), "Café €");
+    EXPECT_EQ(ReadIniString(dir.Write("bad-utf8", "\xEF\xBB\xBF[LAN]\n5=Caf\xE9\n"), "LAN", "5"), "Café");
 }
 
 TEST(IniReader, MissingOrBrokenFilesGiveEmptyTexts) {
