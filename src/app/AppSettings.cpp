@@ -17,8 +17,9 @@ namespace {
 
 // Settings files are a few lines; anything much larger is not ours and is left alone.
 constexpr std::size_t kMaxSettingsBytes = std::size_t{1} << 20;
-// Values are read into a buffer of 255 bytes of UTF-16: longer texts are cut.
-constexpr std::size_t kMaxValueChars = 127;
+// Values are read into a buffer of 255 bytes of UTF-16 text with its terminator: 126 characters are
+// used, the rest of a longer text is cut.
+constexpr std::size_t kMaxValueChars = 126;
 constexpr int kLanguageOnFailure = 2052;
 
 // One lock for every read-modify-write of the file, so two threads never lose each other's values.

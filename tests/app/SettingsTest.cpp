@@ -80,6 +80,8 @@ TEST_F(Settings, StoredTextsReadAsTheirLeadingDecimal) {
         {"EXIT_MODE=1", 1},
         {"exit_mode=99999999999999", 2147483647},
         {"\xFF\xFE\x00garbage\n\x01\nexit_mode=5\n"s, 5},
+        // Only the first 126 characters of a value are read.
+        {"exit_mode=" + std::string(125, '0') + "12", 1},
     };
     for (auto [text, value] : cases) {
         Store(text);
