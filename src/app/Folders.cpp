@@ -58,7 +58,7 @@ fs::path GetProgramFolder() {
 
 fs::path XdgFolder(const char* variable, std::string_view homeFallback) {
     const char* value = ::getenv(variable);
-    // The XDG specification says relative values are invalid and must be ignored.
+    // Relative values are invalid for XDG base folders and are ignored.
     if (value != nullptr && value[0] == '/') return value;
     return HomeFolder() / homeFallback;
 }

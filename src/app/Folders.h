@@ -19,7 +19,7 @@ std::filesystem::path GetProgramFolder();
 // The same decision for a given executable path (pure apart from looking for config.xml).
 std::filesystem::path ProgramFolderFor(const std::filesystem::path& executable);
 
-// A base folder of the XDG specification: the variable when it holds an absolute path, else
+// An XDG base folder: the variable when it holds an absolute path, else
 // $HOME/<fallback>. For example XdgFolder("XDG_DATA_HOME", ".local/share").
 std::filesystem::path XdgFolder(const char* variable, std::string_view homeFallback);
 
