@@ -16,3 +16,8 @@ vellomir_test(NAME test_update
     ${CMAKE_CURRENT_LIST_DIR}/VersionTextTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ZipEntryNameTest.cpp
   DEPS vm_update vm_update_test_support)
+
+# The update jobs end to end, with the firmware transfer going to the simulated mouse's loader.
+vellomir_test(NAME test_update_jobs
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/UpdateJobsTest.cpp
+  DEPS vm_update vm_update_test_support vm_protocol vm_sim)
