@@ -4,10 +4,20 @@
 #include <cstring>
 #include <thread>
 
+#include "common/Text.h"
+#include "common/Trace.h"
+
 namespace vellomir::sim {
 
 namespace {
 constexpr std::chrono::milliseconds kReportTime(1);
+
+std::string HexBytes(const std::uint8_t* data, std::size_t length) {
+    std::string out;
+    for (std::size_t i = 0; i < length; ++i)
+        out += StrFormat(i ? " %02X" : "%02X", data[i]);
+    return out;
+}
 
 // Counts down a fault counter; kAlways never runs out.
 bool TakeFault(int& counter) {
@@ -67,9 +77,11 @@ int SimulatedDevice::OpenHandles() const {
     return static_cast<int>(handles_.size());
 }
 
-void SimulatedDevice::Attach() {
+bool SimulatedDevice::Attach() {
     std::lock_guard lock(mutex_);
+    if (plugged_) return false;
     plugged_ = true;
+    return true;
 }
 
 void SimulatedDevice::Detach() {
@@ -209,6 +221,10 @@ int SimulatedDevice::Write(int handle, const std::uint8_t* data, std::size_t len
         record.bytes.assign(data, data + length);
         record.writeFailed = TakeFault(failWrites_);
         const bool failed = record.writeFailed;
+        if (TraceEnabled()) {
+            Trace("sim %04X:%04X MI_%02X <- %s%s", usb_.vendorId, usb_.productId, iface->number,
+                  HexBytes(data, std::min<std::size_t>(length, 33)).c_str(), failed ? " (write fails)" : "");
+        }
         log_.push_back(std::move(record));
         if (failed) return -1;
 

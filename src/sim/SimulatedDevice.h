@@ -92,7 +92,7 @@ private:
         std::deque<Pending> queue;
     };
 
-    void Attach();
+    bool Attach();  // false when plugged already
     void Detach();
     int Write(int handle, const std::uint8_t* data, std::size_t length);
     int Read(int handle, std::uint8_t* buffer, std::size_t length, int timeoutMs);

@@ -25,8 +25,7 @@ std::string SimulatedHidBackend::PathLocked(const Slot& slot, int interfaceNumbe
 }
 
 bool SimulatedHidBackend::Plug(const std::shared_ptr<SimulatedDevice>& device) {
-    if (!device || device->Plugged()) return false;
-    device->Attach();
+    if (!device || !device->Attach()) return false;
     std::lock_guard lock(mutex_);
     slots_.push_back(Slot{device, nextInstance_++});
     RaiseLocked(slots_.back(), HotplugEvent::kArrival);
