@@ -11,6 +11,7 @@
 
 #include "TempDir.h"
 #include "storage/ConfigDatabase.h"
+#include "storage/DatabaseSchema.h"
 #include "storage/SQLiteDB.h"
 
 namespace vellomir::test {
@@ -56,6 +57,24 @@ public:
     void FailInsertsWhere(const std::string& table, const std::string& condition) {
         ASSERT_TRUE(Exec("CREATE TRIGGER injected_fault BEFORE INSERT ON " + table + " WHEN " + condition +
                          " BEGIN SELECT RAISE(ABORT, 'injected fault'); END"));
+    }
+    // Every row of every table, one line per row, for comparing a whole file before and after.
+    std::string Dump() {
+        std::string out;
+        for (const TableSchema& table : SchemaTables()) {
+            SQLiteStatement statement;
+            const std::string sql = "SELECT * FROM " + std::string(table.name) + " ORDER BY 1";
+            EXPECT_EQ(db_.Prepare(statement, sql.c_str()), kSqliteOk) << sql;
+            while (statement.Step() == kSqliteRow) {
+                out += table.name;
+                for (size_t i = 0; i < table.columns.size(); ++i) {
+                    const char* text = statement.ColumnText(static_cast<int>(i));
+                    out += text != nullptr ? std::string("|") + text : std::string("|NULL");
+                }
+                out += '\n';
+            }
+        }
+        return out;
     }
     SQLiteDB& db() { return db_; }
 
