@@ -240,10 +240,11 @@ bool XmlDoc::AddElement(std::string_view name) {
     } else {
         p.lastChild = id;
     }
-    if (index_.size() == index_.capacity()) index_.reserve(index_.size() + 65536);
     index_.push_back(e);
     current_ = id;
     child_ = 0;
+    const std::uint32_t root = index_[0].firstChild;
+    wellFormed_ = !error_ && root != 0 && index_[root].next == 0;
     return true;
 }
 

@@ -67,7 +67,8 @@ public:
     const std::string& GetText() const { return text_; }
     // The name of the current element; empty when there is none.
     std::string GetTagName() const;
-    // Whether the last LoadFile/SetText found a well-formed document.
+    // Whether the document is well-formed: as the last LoadFile/SetText found it, kept up to date by
+    // AddElement (a second top-level element makes it false).
     bool IsWellFormed() const { return wellFormed_; }
     // The encoding the last LoadFile decided on ("UTF-8", "UTF-16LE", "windows-1252", ...); empty
     // before any load.

@@ -1,5 +1,6 @@
 #include "xml/XmlIndex.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -27,7 +28,9 @@ public:
     explicit Parser(std::string_view text) : t_(text), n_(text.size()) {}
 
     ParseResult Run() {
-        r_.elements.reserve(65536);
+        // A first page sized by the text (an element takes a few dozen bytes), at most 65,536 records;
+        // beyond that the index grows geometrically.
+        r_.elements.reserve(std::min<std::size_t>(n_ / 32 + 16, 65536));
         r_.elements.emplace_back();
         if (n_ > kMaxTextBytes) {
             Error("document_too_large", 0);

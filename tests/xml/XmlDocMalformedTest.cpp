@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 
 #include "TempDir.h"
@@ -78,7 +77,8 @@ TEST(XmlDocMalformedTest, IndexesBrokenDocumentsAsFarAsTheyGo) {
     EXPECT_TRUE(doc.FindElement("b"));
 }
 
-// Hostile inputs end in a bounded, clear failure (or a clean success), quickly.
+// Hostile inputs end in a bounded, clear failure (or a clean success). The limits keep the work
+// linear in the input; a regression shows as this test running into its time-out.
 TEST(XmlDocMalformedTest, HostileInputsStayBounded) {
     struct Case {
         const char* label;
@@ -112,7 +112,6 @@ TEST(XmlDocMalformedTest, HostileInputsStayBounded) {
          true, ""},
     };
     for (const Case& c : cases) {
-        auto begin = std::chrono::steady_clock::now();
         XmlDoc doc;
         EXPECT_EQ(doc.SetText(c.text), c.wellFormed) << c.label;
         EXPECT_NE(doc.GetResultLog().find(c.entry), std::string::npos) << c.label;
@@ -120,8 +119,6 @@ TEST(XmlDocMalformedTest, HostileInputsStayBounded) {
         while (doc.FindElement("a") || doc.FindElement("r")) {
             if (!doc.EnterElement()) break;
         }
-        auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        EXPECT_LT(seconds, 20.0) << c.label;  // a generous bound; the work must stay linear
     }
     XmlDoc laughs;
     ASSERT_TRUE(laughs.SetText(cases[std::size(cases) - 1].text));

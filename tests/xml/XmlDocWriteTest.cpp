@@ -13,6 +13,7 @@ TEST(XmlDocWriteTest, BuildsTheCrLfLayoutWithoutIndentation) {
     XmlDoc doc;
     EXPECT_FALSE(doc.SetText(kDeclaration));  // no root yet
     ASSERT_TRUE(doc.AddElement("profile"));
+    EXPECT_TRUE(doc.IsWellFormed());
     ASSERT_TRUE(doc.SetAttribute("version", "1"));
     ASSERT_TRUE(doc.EnterElement());
     ASSERT_TRUE(doc.AddElement("key"));
