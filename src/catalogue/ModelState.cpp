@@ -24,7 +24,7 @@ void ApplyModelDescription(const ModelDescription& description, ModelState& stat
     }
 }
 
-std::optional<PictureRect> PlaceModelPicture(int clientWidth, int pictureWidth, int pictureHeight) {
+std::optional<PictureRect> ModelPictureRect(int clientWidth, int pictureWidth, int pictureHeight) {
     if (pictureWidth <= 1) return std::nullopt;
     return PictureRect{clientWidth - pictureWidth - 150, 120, pictureWidth, pictureHeight};
 }
@@ -32,7 +32,7 @@ std::optional<PictureRect> PlaceModelPicture(int clientWidth, int pictureWidth, 
 void ShowModelDescription(const ModelDescription& description, ModelView& view) {
     if (description.mouse_img) {
         const ModelView::Size size = view.SetModelPicture("device/" + *description.mouse_img);
-        if (auto rect = PlaceModelPicture(view.ClientWidth(), size.width, size.height)) {
+        if (auto rect = ModelPictureRect(view.ClientWidth(), size.width, size.height)) {
             view.PlaceModelPicture(*rect);
         }
     }

@@ -42,11 +42,12 @@ struct PictureRect {
     int height = 0;
     bool operator==(const PictureRect&) const = default;
 };
-std::optional<PictureRect> PlaceModelPicture(int clientWidth, int pictureWidth, int pictureHeight);
+std::optional<PictureRect> ModelPictureRect(int clientWidth, int pictureWidth, int pictureHeight);
 
-// What activation does to the main window. The GUI implements it; activation may run on the device
-// worker, so an implementation hands every call to the UI thread in order. Text ids are numbers of
-// the language section "LAN".
+// What activation does to the main window. The GUI implements it. Activation may run on the device
+// worker, so an implementation hands the calls that change controls to the UI thread in order, and
+// answers SetModelPicture and ClientWidth at once from state it keeps thread-safe (the picture's size
+// can be read from its file). Text ids are numbers of the language section "LAN".
 class ModelView {
 public:
     virtual ~ModelView() = default;
@@ -83,7 +84,7 @@ struct ActivationResult {
 // null when the catalogue has none: name and stem then become empty. Closes the open database and
 // opens "<userDataFolder>/db/<stem>_data.db", then reads "<programFolder>/device/<stem>.xml" into
 // `state` and `view`. After a failed read the new model's database is open nevertheless, and the rest
-// of the state keeps the previous model's values.
+// of the state keeps the previous model's values. The caller serialises access to `state`.
 ActivationResult ActivateModel(int deviceType, const CatalogueEntry* entry,
                                const std::filesystem::path& programFolder,
                                const std::filesystem::path& userDataFolder, ModelState& state,

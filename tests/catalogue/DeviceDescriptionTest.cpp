@@ -208,9 +208,9 @@ TEST(ModelStateTest, MissingElementsKeepThePreviousModelsValues) {
 }
 
 TEST(ModelStateTest, PicturePlacement) {
-    EXPECT_EQ(PlaceModelPicture(1200, 400, 300), (PictureRect{650, 120, 400, 300}));
-    EXPECT_EQ(PlaceModelPicture(1200, 1, 300), std::nullopt);
-    EXPECT_EQ(PlaceModelPicture(1200, 0, 0), std::nullopt);
+    EXPECT_EQ(ModelPictureRect(1200, 400, 300), (PictureRect{650, 120, 400, 300}));
+    EXPECT_EQ(ModelPictureRect(1200, 1, 300), std::nullopt);
+    EXPECT_EQ(ModelPictureRect(1200, 0, 0), std::nullopt);
 }
 
 }  // namespace
