@@ -13,6 +13,9 @@
 // Each reader below follows one of these walks. Attribute texts are kept as written; flags are on only
 // when their decimal value is exactly 1. A missing element is an empty optional, so callers can keep
 // their previous value for it.
+//
+// The shipped files also give image_file a `width` and a `height`: the size of the picture their key
+// labels are laid out for. The program does not need them; the check of the shipped files does.
 
 #include <array>
 #include <filesystem>
