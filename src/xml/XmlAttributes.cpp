@@ -1,21 +1,15 @@
 #include "xml/XmlAttributes.h"
 
+#include "xml/XmlChars.h"
+
 namespace vellomir::xml {
-
-namespace {
-
-inline bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-}  // namespace
 
 std::optional<AttributeSpan> FindAttribute(std::string_view tag, std::size_t elementNameLen,
                                            std::string_view name) {
     const std::size_t n = tag.size();
     std::size_t i = 1 + elementNameLen;
     while (i < n) {
-        while (i < n && IsSpace(tag[i]))
+        while (i < n && IsXmlSpace(tag[i]))
             ++i;
         if (i >= n || tag[i] == '>') break;
         if (tag[i] == '/' || tag[i] == '=' || tag[i] == '"' || tag[i] == '\'') {
@@ -24,16 +18,16 @@ std::optional<AttributeSpan> FindAttribute(std::string_view tag, std::size_t ele
         }
         AttributeSpan span;
         span.nameOffset = i;
-        while (i < n && !IsSpace(tag[i]) && tag[i] != '=' && tag[i] != '>' && tag[i] != '/')
+        while (i < n && !IsXmlSpace(tag[i]) && tag[i] != '=' && tag[i] != '>' && tag[i] != '/')
             ++i;
         std::string_view found = tag.substr(span.nameOffset, i - span.nameOffset);
         span.end = i;
         std::size_t j = i;
-        while (j < n && IsSpace(tag[j]))
+        while (j < n && IsXmlSpace(tag[j]))
             ++j;
         if (j < n && tag[j] == '=') {
             ++j;
-            while (j < n && IsSpace(tag[j]))
+            while (j < n && IsXmlSpace(tag[j]))
                 ++j;
             span.hasValue = true;
             if (j < n && (tag[j] == '"' || tag[j] == '\'')) {
@@ -44,7 +38,7 @@ std::optional<AttributeSpan> FindAttribute(std::string_view tag, std::size_t ele
                 span.end = close + 1;
             } else {
                 std::size_t k = j;
-                while (k < n && !IsSpace(tag[k]) && tag[k] != '>')
+                while (k < n && !IsXmlSpace(tag[k]) && tag[k] != '>')
                     ++k;
                 span.valueOffset = j;
                 span.valueLen = k - j;

@@ -9,21 +9,13 @@
 #include "xml/XmlAttributes.h"
 #include "xml/XmlDocumentCodec.h"
 #include "xml/XmlReferences.h"
+#include "xml/XmlResultLog.h"
 
 namespace vellomir {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-void Entry(std::string& log, std::string_view name, std::string_view detail = {}) {
-    log.append(name);
-    if (!detail.empty()) {
-        log.push_back(' ');
-        log.append(detail);
-    }
-    log.push_back('\n');
-}
 
 std::string ErrorText(const std::error_code& ec) {
     return ec ? ec.message() : std::string(std::strerror(EIO));
@@ -47,19 +39,19 @@ bool XmlDoc::LoadFile(const std::filesystem::path& path) {
     if (ec || !std::filesystem::is_regular_file(status)) {
         if (!ec && std::filesystem::exists(status)) ec = std::make_error_code(std::errc::is_a_directory);
         if (!ec) ec = std::make_error_code(std::errc::no_such_file_or_directory);
-        Entry(log_, "file_error", ErrorText(ec));
+        xml::AppendLogEntry(log_, "file_error", ErrorText(ec));
         return false;
     }
     auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxFileBytes) {
-        Entry(log_, "file_error", ErrorText(std::make_error_code(std::errc::file_too_large)));
+        xml::AppendLogEntry(log_, "file_error", ErrorText(std::make_error_code(std::errc::file_too_large)));
         return false;
     }
     errno = 0;
     std::optional<std::string> bytes = ReadWholeFile(path, kMaxFileBytes);
     if (!bytes) {
         int err = errno != 0 ? errno : EIO;
-        Entry(log_, "file_error", ErrorText(std::error_code(err, std::generic_category())));
+        xml::AppendLogEntry(log_, "file_error", ErrorText(std::error_code(err, std::generic_category())));
         return false;
     }
     xml::LoadedText loaded = xml::DecodeDocument(*bytes);
@@ -81,14 +73,14 @@ bool XmlDoc::SetText(std::string_view text) {
 bool XmlDoc::SaveFile(const std::filesystem::path& path) {
     std::optional<xml::SavedBytes> saved = xml::EncodeDocument(text_);
     if (!saved) {
-        Entry(log_, "conversion_error", "declared encoding cannot be written");
+        xml::AppendLogEntry(log_, "conversion_error", "declared encoding cannot be written");
         return false;
     }
     log_ += saved->log;
     errno = 0;
     if (!WriteFileAtomically(path, saved->bytes)) {
         int err = errno != 0 ? errno : EIO;
-        Entry(log_, "file_error", ErrorText(std::error_code(err, std::generic_category())));
+        xml::AppendLogEntry(log_, "file_error", ErrorText(std::error_code(err, std::generic_category())));
         return false;
     }
     return true;

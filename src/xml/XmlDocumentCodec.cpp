@@ -6,48 +6,41 @@
 #include "common/Text.h"
 #include "xml/XmlCodePages.h"
 #include "xml/XmlEncodingDetect.h"
+#include "xml/XmlResultLog.h"
 #include "xml/XmlTranscode.h"
 
 namespace vellomir::xml {
 
 namespace {
 
-void Entry(std::string& log, std::string_view name, std::string_view detail = {}) {
-    log.append(name);
-    if (!detail.empty()) {
-        log.push_back(' ');
-        log.append(detail);
-    }
-    log.push_back('\n');
-}
-
 void NoteDecoded(std::string& log, const Decoded& d) {
-    if (d.truncated) Entry(log, "truncation_error");
-    if (d.replaced > 0) Entry(log, "conversion_loss", std::to_string(d.replaced));
+    if (d.truncated) AppendLogEntry(log, "truncation_error");
+    if (d.replaced > 0) AppendLogEntry(log, "conversion_loss", std::to_string(d.replaced));
 }
 
 }  // namespace
 
 LoadedText DecodeDocument(std::string_view bytes) {
     LoadedText out;
-    Entry(out.log, "read", std::to_string(bytes.size()));
+    AppendLogEntry(out.log, "read", std::to_string(bytes.size()));
     EncodingGuess guess = DetectEncoding(bytes.substr(0, kDetectionBytes));
     if (guess.bomLength > 0) {
-        Entry(out.log, "bom", CodePageName(guess.codePage));
+        AppendLogEntry(out.log, "bom", CodePageName(guess.codePage));
         bytes.remove_prefix(guess.bomLength);
     }
-    if (!guess.declared.empty()) Entry(out.log, "declared", guess.declared);
+    if (!guess.declared.empty()) AppendLogEntry(out.log, "declared", guess.declared);
 
     int page = guess.codePage;
     if (guess.decided && (IsUtf16(page) || IsUtf32(page))) {
         bool bigEndian = page == kCodePageUtf16Be || page == kCodePageUtf32Be;
         DecodedWide wide = IsUtf16(page) ? DecodeUtf16(bytes, bigEndian) : DecodeUtf32(bytes, bigEndian);
-        if (wide.nullsRemoved > 0) Entry(out.log, "nulls_removed", std::to_string(wide.nullsRemoved));
-        if (bigEndian) Entry(out.log, "endian_swap");
+        if (wide.nullsRemoved > 0)
+            AppendLogEntry(out.log, "nulls_removed", std::to_string(wide.nullsRemoved));
+        if (bigEndian) AppendLogEntry(out.log, "endian_swap");
         NoteDecoded(out.log, wide.decoded);
         out.text = std::move(wide.decoded.text);
         out.encoding = CodePageName(page);
-        Entry(out.log, "converted_to", "UTF-8");
+        AppendLogEntry(out.log, "converted_to", "UTF-8");
         return out;
     }
 
@@ -57,18 +50,18 @@ LoadedText DecodeDocument(std::string_view bytes) {
         cleaned.reserve(bytes.size());
         std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(cleaned),
                      [](char c) { return c != '\0'; });
-        Entry(out.log, "nulls_removed", std::to_string(bytes.size() - cleaned.size()));
+        AppendLogEntry(out.log, "nulls_removed", std::to_string(bytes.size() - cleaned.size()));
         bytes = cleaned;
     }
     if (!guess.decided) {
         page = IsValidUtf8(bytes) ? kCodePageUtf8 : AnsiCodePage();
-        Entry(out.log, "utf8_detection", page == kCodePageUtf8 ? "UTF-8" : "ANSI");
+        AppendLogEntry(out.log, "utf8_detection", page == kCodePageUtf8 ? "UTF-8" : "ANSI");
     }
     std::optional<Decoded> decoded = DecodeCodePage(bytes, page);
     if (!decoded) {
         // The platform cannot convert that code page: fall back to the ANSI code page, and to
         // Latin-1 (which takes any byte) if even that fails.
-        Entry(out.log, "conversion_error", CodePageName(page));
+        AppendLogEntry(out.log, "conversion_error", CodePageName(page));
         page = AnsiCodePage();
         decoded = DecodeCodePage(bytes, page);
         if (!decoded) {
@@ -80,7 +73,7 @@ LoadedText DecodeDocument(std::string_view bytes) {
     NoteDecoded(out.log, *decoded);
     out.text = std::move(decoded->text);
     out.encoding = CodePageName(page);
-    Entry(out.log, "converted_to", "UTF-8");
+    AppendLogEntry(out.log, "converted_to", "UTF-8");
     return out;
 }
 
@@ -90,11 +83,11 @@ std::optional<SavedBytes> EncodeDocument(std::string_view text) {
     int page = declared.empty() ? kCodePageUtf8 : CodePageFromName(declared);
     std::optional<Encoded> encoded = EncodeCodePage(text, page);
     if (!encoded) {
-        Entry(out.log, "conversion_error", declared);
+        AppendLogEntry(out.log, "conversion_error", declared);
         return std::nullopt;
     }
-    Entry(out.log, "converted_from", "UTF-8");
-    if (encoded->lost > 0) Entry(out.log, "conversion_loss", std::to_string(encoded->lost));
+    AppendLogEntry(out.log, "converted_from", "UTF-8");
+    if (encoded->lost > 0) AppendLogEntry(out.log, "conversion_loss", std::to_string(encoded->lost));
     out.bytes = std::move(encoded->bytes);
     out.encoding = CodePageName(page);
     return out;

@@ -4,6 +4,7 @@
 
 #include "common/Text.h"
 #include "xml/XmlAttributes.h"
+#include "xml/XmlChars.h"
 #include "xml/XmlCodePages.h"
 
 namespace vellomir::xml {
@@ -37,12 +38,11 @@ std::string AttributeValue(std::string_view tag, std::size_t nameLen, std::strin
 std::string DeclaredEncoding(std::string_view text) {
     std::size_t i = 0;
     if (StartsWith(text, "\xEF\xBB\xBF")) i = 3;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
+    while (i < text.size() && IsXmlSpace(text[i]))
         ++i;
     std::string_view rest = text.substr(i);
     if (!StartsWith(rest, "<?xml") || rest.size() < 6) return {};
-    char after = rest[5];
-    if (after != ' ' && after != '\t' && after != '\r' && after != '\n') return {};
+    if (!IsXmlSpace(rest[5])) return {};
     std::size_t end = rest.find("?>");
     if (end == std::string_view::npos) return {};
     return AttributeValue(rest.substr(0, end + 2), 4, "encoding");

@@ -5,21 +5,13 @@
 #include <limits>
 
 #include "common/Text.h"
+#include "xml/XmlChars.h"
 
 namespace vellomir::xml {
 
 namespace {
 
 constexpr std::size_t kStop = std::string_view::npos;
-
-inline bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-inline bool IsNameStart(char c) {
-    auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u >= 0x80;
-}
 
 // One pass over the text. Elements that are open are kept on a stack; an end tag closes the open
 // element of its name, and every element opened after it is closed as "unended".
@@ -50,7 +42,7 @@ public:
             char c = t_[p + 1];
             if (c == '/') {
                 pos = EndTag(p);
-            } else if (IsNameStart(c)) {
+            } else if (IsXmlNameStart(c)) {
                 pos = StartTag(p);
             } else if (c == '?') {
                 pos = Until(p, p + 2, "?>", "unterminated_tag_syntax");
@@ -131,7 +123,7 @@ private:
 
     std::size_t StartTag(std::size_t p) {
         std::size_t i = p + 1;
-        while (i < n_ && !IsSpace(t_[i]) && t_[i] != '>' && t_[i] != '/' && t_[i] != '<')
+        while (i < n_ && !IsXmlSpace(t_[i]) && t_[i] != '>' && t_[i] != '/' && t_[i] != '<')
             ++i;
         std::size_t nameLen = i - (p + 1);
         // Find the tag's '>', stepping over quoted attribute values (which may hold '>').
@@ -140,7 +132,7 @@ private:
             if (c == '>' || c == '<') break;
             if (c == '=') {
                 std::size_t j = i + 1;
-                while (j < n_ && IsSpace(t_[j]))
+                while (j < n_ && IsXmlSpace(t_[j]))
                     ++j;
                 if (j < n_ && (t_[j] == '"' || t_[j] == '\'')) {
                     std::size_t close = t_.find(t_[j], j + 1);
@@ -195,7 +187,7 @@ private:
 
     std::size_t EndTag(std::size_t p) {
         std::size_t i = p + 2;
-        while (i < n_ && !IsSpace(t_[i]) && t_[i] != '>' && t_[i] != '<')
+        while (i < n_ && !IsXmlSpace(t_[i]) && t_[i] != '>' && t_[i] != '<')
             ++i;
         std::string_view name = t_.substr(p + 2, i - (p + 2));
         while (i < n_ && t_[i] != '>' && t_[i] != '<')
@@ -295,10 +287,10 @@ ParseResult ParseXml(std::string_view text) {
 }
 
 bool IsXmlName(std::string_view name) {
-    if (name.empty() || !IsNameStart(name.front())) return false;
+    if (name.empty() || !IsXmlNameStart(name.front())) return false;
     for (char c : name) {
-        if (IsSpace(c) || c == '<' || c == '>' || c == '/' || c == '=' || c == '"' || c == '\'' || c == '&' ||
-            c == '?' || c == '!' || static_cast<unsigned char>(c) < 0x20) {
+        if (IsXmlSpace(c) || c == '<' || c == '>' || c == '/' || c == '=' || c == '"' || c == '\'' ||
+            c == '&' || c == '?' || c == '!' || static_cast<unsigned char>(c) < 0x20) {
             return false;
         }
     }
