@@ -55,11 +55,13 @@ public:
 
     // Adds an empty element at the cursor's level right after the current element, or after the
     // parent's last child when there is none (at the end of the document on the top level). It
-    // becomes current. False when `name` is not a valid element name.
+    // becomes current. False when `name` is not a valid element name, or when the parent is a start
+    // tag that is never ended (a damaged document has no sound place for the child).
     bool AddElement(std::string_view name);
     // Sets attribute `name` of the current element: replaces an existing value in place or appends the
     // attribute at the end of the start tag. The value is escaped. False when there is no current
-    // element or `name` is not a valid attribute name.
+    // element, `name` is not a valid attribute name, or the start tag is damaged so that the value
+    // would not read back (such as "<a b=>"); the text is then unchanged.
     bool SetAttribute(std::string_view name, std::string_view value);
 
     // --- Inspection helpers ---

@@ -79,6 +79,7 @@ LoadedText DecodeDocument(std::string_view bytes) {
 
 std::optional<SavedBytes> EncodeDocument(std::string_view text) {
     SavedBytes out;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a mark given to SetText is not written
     std::string declared = DeclaredEncoding(text);
     int page = declared.empty() ? kCodePageUtf8 : CodePageFromName(declared);
     std::optional<Encoded> encoded = EncodeCodePage(text, page);

@@ -66,6 +66,8 @@ TEST(XmlDocMalformedTest, IndexesBrokenDocumentsAsFarAsTheyGo) {
     ASSERT_TRUE(doc.FindElement("b"));
     ASSERT_TRUE(doc.EnterElement());
     EXPECT_FALSE(doc.FindElement("c"));
+    EXPECT_FALSE(doc.AddElement("k"));  // no sound place for a child of an unended element
+    EXPECT_EQ(doc.GetText(), "<r><b><c/><d/></r>");
     ASSERT_TRUE(doc.LeaveElement());
     EXPECT_TRUE(doc.FindElement("c"));
     EXPECT_TRUE(doc.FindElement("d"));

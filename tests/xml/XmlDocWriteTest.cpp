@@ -141,6 +141,14 @@ TEST(XmlDocWriteTest, SavesAndLoadsBackNonAsciiText) {
     }
 }
 
+TEST(XmlDocWriteTest, SavesWithoutAByteOrderMark) {
+    test::TempDir dir;
+    XmlDoc doc;
+    ASSERT_TRUE(doc.SetText("\xEF\xBB\xBF<a/>"));
+    ASSERT_TRUE(doc.SaveFile(dir / "a.xml"));
+    EXPECT_EQ(ReadWholeFile(dir / "a.xml").value(), "<a/>");
+}
+
 TEST(XmlDocWriteTest, FailedSaveKeepsTheEarlierFile) {
     test::TempDir dir;
     auto file = dir.Write("keep.xml", "<old/>");
