@@ -17,7 +17,8 @@ struct Alias {
 };
 
 // Character-set names and aliases (IANA names, Windows names and common spellings) with their
-// Windows code page numbers.
+// Windows code page numbers. Only ASCII-compatible code pages are listed (besides UTF-16 and
+// UTF-32): a file in an EBCDIC page could be written but its declaration never read back.
 constexpr Alias kAliases[] = {
     // Unicode
     {"utf-8", 65001},
@@ -227,19 +228,6 @@ constexpr Alias kAliases[] = {
     {"ibm866", 866},
     {"ibm869", 869},
     {"cp869", 869},
-    {"ibm037", 37},
-    {"cp037", 37},
-    {"ibm500", 500},
-    {"cp500", 500},
-    {"ibm870", 870},
-    {"cp870", 870},
-    {"cp875", 875},
-    {"ibm1026", 1026},
-    {"cp1026", 1026},
-    {"ibm01047", 1047},
-    {"cp1047", 1047},
-    {"ibm01140", 1140},
-    {"cp1140", 1140},
     // Cyrillic
     {"koi8-r", 20866},
     {"koi8r", 20866},
@@ -330,10 +318,6 @@ constexpr Alias kAliases[] = {
     {"csiso2022kr", 50225},
     {"johab", 1361},
     {"cp1361", 1361},
-    // Others
-    {"hz-gb-2312", 52936},
-    {"x-mac-japanese", 10001},
-    {"x-mac-chinesetrad", 10002},
 };
 
 const std::array<std::uint16_t, std::size(kAliases)>& SortedAliases() {
@@ -421,6 +405,14 @@ std::string IconvCharset(int codePage) {
     }
     if (codePage >= 28591 && codePage <= 28606) return "ISO-8859-" + std::to_string(codePage - 28590);
     return CodePageCharset(codePage);
+}
+
+std::size_t CharsetAliasCount() {
+    return std::size(kAliases);
+}
+
+std::string_view CharsetAliasName(std::size_t index) {
+    return index < std::size(kAliases) ? kAliases[index].name : std::string_view{};
 }
 
 std::string CodePageName(int codePage) {

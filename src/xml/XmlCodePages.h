@@ -1,6 +1,7 @@
 #pragma once
 // Character-set names and the Windows code page numbers that identify encodings in this program.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ int CodePageFromName(std::string_view name);
 
 // True when the name is in the alias table (or is a "UTF-32" name).
 bool IsKnownCharsetName(std::string_view name);
+
+// The names of the alias table, in table order.
+std::size_t CharsetAliasCount();
+std::string_view CharsetAliasName(std::size_t index);
 
 // The iconv name of a code page ("CP1252", "ISO-8859-2", "EUC-JP", "UTF-16LE", ...).
 std::string IconvCharset(int codePage);

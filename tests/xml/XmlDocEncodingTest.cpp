@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 
 #include "TempDir.h"
 #include "common/Encoding.h"
@@ -214,6 +215,25 @@ TEST(XmlDocEncodingTest, MapsCharsetNamesToCodePages) {
     };
     for (auto [name, page] : cases)
         EXPECT_EQ(xml::CodePageFromName(name), page) << name;
+}
+
+TEST(XmlDocEncodingTest, EveryCharsetNameOfTheTableConverts) {
+    std::set<std::string_view> seen;
+    for (std::size_t i = 0; i < xml::CharsetAliasCount(); ++i) {
+        std::string_view name = xml::CharsetAliasName(i);
+        EXPECT_TRUE(seen.insert(name).second) << name << " twice";
+        EXPECT_EQ(name, ToLowerAscii(name));
+        int page = xml::CodePageFromName(name);
+        if (page == xml::kCodePageUtf32) page = xml::kCodePageUtf32Le;
+        // "<" in a one-byte, two-byte or four-byte form: one of them must convert.
+        const std::string samples[] = {"<", std::string("<\0", 2), std::string("\0<", 2),
+                                       std::string("<\0\0\0", 4), std::string("\0\0\0<", 4)};
+        bool converts = false;
+        for (const std::string& sample : samples) {
+            converts = converts || CharsetToUtf8(sample, xml::IconvCharset(page)) == "<";
+        }
+        EXPECT_TRUE(converts) << name << " -> " << page << " -> " << xml::IconvCharset(page);
+    }
 }
 
 TEST(XmlDocEncodingTest, DamagedBytesLoadWithReplacements) {
