@@ -120,11 +120,7 @@ void VirtualMouse::RestoreFactorySettings() {
     colours.length = 18;
     settings_[kCmdDpiColours] = colours;
 
-    Stored light;
-    light.data[0] = model_.lightMode;
-    light.data[1] = static_cast<std::uint8_t>((model_.lightBrightness << 4) | (model_.lightSpeed & 0x0F));
-    light.length = StoredLength(kCmdLight, LightLength(model_.lightMode));
-    settings_[kCmdLight] = light;
+    RestoreFactoryLight();
 
     Stored sensor;
     sensor.data[0] = model_.liftoffHeight;
@@ -139,6 +135,14 @@ void VirtualMouse::RestoreFactorySettings() {
 
     keys_ = DefaultKeyTable();
     macros_.clear();
+}
+
+void VirtualMouse::RestoreFactoryLight() {
+    Stored light;
+    light.data[0] = model_.lightMode;
+    light.data[1] = static_cast<std::uint8_t>((model_.lightBrightness << 4) | (model_.lightSpeed & 0x0F));
+    light.length = StoredLength(kCmdLight, LightLength(model_.lightMode));
+    settings_[kCmdLight] = light;
 }
 
 std::vector<Report> VirtualMouse::HandleRequest(const std::uint8_t* request) {
@@ -175,7 +179,9 @@ std::uint8_t VirtualMouse::ApplySetting(std::uint8_t command, const std::uint8_t
             std::copy(data, data + kKeyTableBytes, keys_.begin());
             return kStatusOk;
         case kCmdLightCommand:
+            // Brings back the factory light effect; the host reads it back with 0x15.
             if (data[0] != 0x01) return kStatusBadFrame;
+            RestoreFactoryLight();
             ++lightCommands_;
             return kStatusOk;
         case kCmdFactoryReset:

@@ -49,6 +49,7 @@ public:
     // The events (four bytes each) downloaded for a key, or nothing when none was.
     std::optional<std::vector<std::uint8_t>> Macro(std::uint8_t key) const;
     int FactoryResets() const { return factoryResets_; }
+    // Light resets (0x0E) taken.
     int LightCommands() const { return lightCommands_; }
 
 private:
@@ -58,6 +59,7 @@ private:
     };
 
     void RestoreFactorySettings();
+    void RestoreFactoryLight();
     std::uint8_t ApplySetting(std::uint8_t command, const std::uint8_t* request);
     std::uint8_t ApplyMacroPacket(const std::uint8_t* request);
     Report DpiReport() const;

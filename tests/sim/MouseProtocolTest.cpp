@@ -168,10 +168,16 @@ TEST_F(MouseProtocolTest, FactoryResetRestoresSettingsKeysAndMacros) {
     EXPECT_EQ(rate.reply[4], 0x01);
 }
 
-TEST_F(MouseProtocolTest, OtherCommandsAreAcknowledged) {
-    EXPECT_TRUE(Do(Query(0x11)).ok);
-    EXPECT_TRUE(Do(Setting(0x0E, 1, {0x01})).ok);
+TEST_F(MouseProtocolTest, LightResetBringsBackTheFactoryEffect) {
+    ASSERT_TRUE(Do(Setting(0x05, 5, {0x03, 0x44, 0x10, 0x20, 0x30}), 65).ok);
+    ASSERT_TRUE(Do(Setting(0x0E, 1, {0x01})).ok);
+    const Exchange light = Do(Query(0x15));
+    ASSERT_TRUE(light.ok);
+    EXPECT_EQ(light.reply[4], 0x01) << "factory mode";
+    EXPECT_EQ(light.reply[5], 0x32) << "factory brightness 3, speed 2";
+    EXPECT_EQ(light.reply[6], 0x00);
     EXPECT_EQ(mouse_->Mouse().LightCommands(), 1);
+    EXPECT_TRUE(Do(Query(0x11)).ok);
 }
 
 // A macro payload: key value, then `events` events of four bytes.
