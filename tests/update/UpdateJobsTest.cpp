@@ -1,8 +1,10 @@
 // The update jobs end to end: the local server, the download folder, unpacking, the setup program
 // started for real, and firmware images sent through the firmware transfer to the simulated loader.
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <optional>
 
@@ -67,7 +69,11 @@ protected:
 test::LocalHttpServer* UpdateJobsTest::server_ = nullptr;
 
 // A setup program that leaves a mark beside itself, started without a shell of ours.
-const std::string kSetupScript = "#!/bin/sh\necho started > \"$(dirname \"$0\")/started.txt\"\n";
+const std::string kSetupScript =
+    "#!/bin/sh\n"
+    "d=$(dirname \"$0\")\n"
+    "ls /proc/self/fd > \"$d/handles.txt\"\n"
+    "echo started > \"$d/started.txt\"\n";
 
 class SoftwareJobTest : public UpdateJobsTest {
 protected:
@@ -94,12 +100,21 @@ TEST_F(SoftwareJobTest, DownloadsUnpacksStartsTheSetupProgramAndEnds) {
     Serve("upd/Mouse-Setup-1.2.4.zip",
           {{.name = "Mouse-Setup-1.2.4.run", .data = kSetupScript, .unixMode = 0100644},
            {.name = "notes/readme.txt", .data = "notes"}});
+    // A handle of ours that is not closed on exec must not reach the setup program.
+    const int opened = ::open("/dev/null", O_RDONLY);
+    const int handle = ::fcntl(opened, F_DUPFD, 50);
+    ::close(opened);
+    ASSERT_GE(handle, 50);
     EXPECT_EQ(DownloadSoftware(services_, downloads_, RecordingHooks()), SoftwareUpdateOutcome::kStarted);
+    ::close(handle);
 
     EXPECT_EQ(started_, downloads_ / "Mouse-Setup-1.2.4.run");
     ASSERT_GT(pid_, 0);
     EXPECT_EQ(test::WaitForExit(pid_, std::chrono::seconds(10)), 0);
     EXPECT_EQ(ReadWholeFile(downloads_ / "started.txt"), "started\n");
+    auto handles = ReadWholeFile(downloads_ / "handles.txt");
+    ASSERT_TRUE(handles.has_value());
+    EXPECT_EQ(handles->find(std::to_string(handle) + "\n"), std::string::npos) << *handles;
     EXPECT_EQ(exitCode_, 0);
     EXPECT_FALSE(fs::exists(downloads_ / "Mouse-Setup-1.2.4.zip"));
     EXPECT_EQ(ReadWholeFile(downloads_ / "notes/readme.txt"), "notes");
