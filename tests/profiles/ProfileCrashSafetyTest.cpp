@@ -3,9 +3,6 @@
 // either its old content or the whole imported file.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <random>
 
@@ -14,6 +11,7 @@
 #include "storage/ConfigStore.h"
 #include "storage/DatabaseFixture.h"
 #include "storage/KeyBindingStore.h"
+#include "storage/KilledWriter.h"
 #include "storage/ProfileStore.h"
 
 namespace vellomir {
@@ -58,25 +56,25 @@ TEST(ProfileCrashSafety, KilledWhileCreatingOrImportingLeavesAWholeState) {
     int roundsWithProfiles = 0, roundsWithImports = 0;
     std::string stem;
     for (int round = 0; round < 40; ++round) {
-        // Every other round starts from no file at all, so creation is cut short too.
-        if (round % 2 == 0) stem = "model" + std::to_string(round);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            if (!db.OpenForDevice(dir.path(), stem)) _exit(3);
-            if (LoadProfiles("Profile", std::nullopt).current_profile != 1) _exit(4);
-            const ProfileFileOptions options{.profile_word = "Profile"};
-            for (int i = 0;; ++i) {
-                if (ImportProfileFile(i % 2 == 0 ? fileA : fileB, 1, options, nullptr).status !=
-                    ProfileFileStatus::Ok)
-                    _exit(5);
-            }
-        }
-        usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(0, 30000)(random)));
-        ASSERT_EQ(kill(child, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself with " << WEXITSTATUS(status);
+        // Every third round starts from no file at all, so creation is cut short too.
+        if (round % 3 == 0) stem = "model" + std::to_string(round);
+        // Kill before the profiles exist, after them, or after a first import, plus a random delay.
+        const int steps = round % 3;
+        const auto delay = std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(random));
+        ASSERT_TRUE(test::RunAndKill(
+            [&] {
+                if (!db.OpenForDevice(dir.path(), stem)) _exit(3);
+                if (LoadProfiles("Profile", std::nullopt).current_profile != 1) _exit(4);
+                test::ReportStep();
+                const ProfileFileOptions options{.profile_word = "Profile"};
+                for (int i = 0;; ++i) {
+                    if (ImportProfileFile(i % 2 == 0 ? fileA : fileB, 1, options, nullptr).status !=
+                        ProfileFileStatus::Ok)
+                        _exit(5);
+                    test::ReportStep();
+                }
+            },
+            steps, delay));
 
         SCOPED_TRACE("round " + std::to_string(round));
         const fs::path file = ConfigDatabase::DatabaseFile(dir.path(), stem);
