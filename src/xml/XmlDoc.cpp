@@ -54,7 +54,7 @@ bool XmlDoc::LoadFile(const std::filesystem::path& path) {
         xml::AppendLogEntry(log_, "file_error", ErrorText(std::error_code(err, std::generic_category())));
         return false;
     }
-    xml::LoadedText loaded = xml::DecodeDocument(*bytes);
+    xml::LoadedText loaded = xml::DecodeDocument(std::move(*bytes));
     bytes.reset();
     log_ += loaded.log;
     encoding_ = std::move(loaded.encoding);

@@ -1,6 +1,7 @@
 #include "xml/XmlDocumentCodec.h"
 
 #include <algorithm>
+#include <string>
 
 #include "common/Encoding.h"
 #include "common/Text.h"
@@ -20,13 +21,13 @@ void NoteDecoded(std::string& log, const Decoded& d) {
 
 }  // namespace
 
-LoadedText DecodeDocument(std::string_view bytes) {
+LoadedText DecodeDocument(std::string bytes) {
     LoadedText out;
     AppendLogEntry(out.log, "read", std::to_string(bytes.size()));
-    EncodingGuess guess = DetectEncoding(bytes.substr(0, kDetectionBytes));
+    EncodingGuess guess = DetectEncoding(std::string_view(bytes).substr(0, kDetectionBytes));
     if (guess.bomLength > 0) {
         AppendLogEntry(out.log, "bom", CodePageName(guess.codePage));
-        bytes.remove_prefix(guess.bomLength);
+        bytes.erase(0, guess.bomLength);
     }
     if (!guess.declared.empty()) AppendLogEntry(out.log, "declared", guess.declared);
 
@@ -45,17 +46,20 @@ LoadedText DecodeDocument(std::string_view bytes) {
     }
 
     // One-byte and multi-byte code pages: zero bytes carry nothing.
-    std::string cleaned;
-    if (bytes.find('\0') != std::string_view::npos) {
-        cleaned.reserve(bytes.size());
-        std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(cleaned),
-                     [](char c) { return c != '\0'; });
-        AppendLogEntry(out.log, "nulls_removed", std::to_string(bytes.size() - cleaned.size()));
-        bytes = cleaned;
+    if (std::size_t nulls = std::erase(bytes, '\0'); nulls > 0) {
+        AppendLogEntry(out.log, "nulls_removed", std::to_string(nulls));
     }
+    // Valid UTF-8 becomes the text as it is, without a copy.
+    bool validUtf8 = (!guess.decided || page == kCodePageUtf8) && IsValidUtf8(bytes);
     if (!guess.decided) {
-        page = IsValidUtf8(bytes) ? kCodePageUtf8 : AnsiCodePage();
-        AppendLogEntry(out.log, "utf8_detection", page == kCodePageUtf8 ? "UTF-8" : "ANSI");
+        page = validUtf8 ? kCodePageUtf8 : AnsiCodePage();
+        AppendLogEntry(out.log, "utf8_detection", validUtf8 ? "UTF-8" : "ANSI");
+    }
+    out.encoding = CodePageName(page);
+    if (page == kCodePageUtf8 && validUtf8) {
+        out.text = std::move(bytes);
+        AppendLogEntry(out.log, "converted_to", "UTF-8");
+        return out;
     }
     std::optional<Decoded> decoded = DecodeCodePage(bytes, page);
     if (!decoded) {
@@ -68,11 +72,11 @@ LoadedText DecodeDocument(std::string_view bytes) {
             page = 28591;
             decoded = DecodeCodePage(bytes, page);
         }
+        out.encoding = CodePageName(page);
     }
-    if (!decoded) decoded = Decoded{std::string(bytes), 0, false};
+    if (!decoded) decoded = Decoded{std::move(bytes), 0, false};
     NoteDecoded(out.log, *decoded);
     out.text = std::move(decoded->text);
-    out.encoding = CodePageName(page);
     AppendLogEntry(out.log, "converted_to", "UTF-8");
     return out;
 }

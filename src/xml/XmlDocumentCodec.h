@@ -17,7 +17,7 @@ struct LoadedText {
 // bytes of wide text, a declaration, or, when none of those decides it, from whether the bytes are
 // valid UTF-8 (else the ANSI code page). Zero characters are dropped. Never fails: what does not
 // convert becomes U+FFFD.
-LoadedText DecodeDocument(std::string_view bytes);
+LoadedText DecodeDocument(std::string bytes);
 
 struct SavedBytes {
     std::string bytes;
