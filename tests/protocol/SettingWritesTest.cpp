@@ -12,7 +12,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Stored(const sim::SimulatedMouse& mouse, std::uint8_t command, std::size_t count) {
-    const auto& data = mouse.Mouse().Setting(command);
+    const sim::VirtualMouse held = mouse.Mouse();  // a copy: keep it while reading from it
+    const auto& data = held.Setting(command);
     return Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
@@ -85,13 +86,13 @@ TEST_F(SettingWritesTest, EverySettingWriteLandsInTheMouse) {
 TEST_F(SettingWritesTest, FailedWriteRunsFailureHandlingAndKeepsTheStoredValue) {
     auto mouse = PlugMouse({});
     Rescan();
-    const std::uint8_t before = mouse->Mouse().Setting(0x02)[0];
+    const std::uint8_t before = Stored(*mouse, 0x02, 1)[0];
     SetConfig("report_rate", 0x40);
     mouse->FailWrites(1);
     EXPECT_EQ(WriteReportRate(context_), WriteResult::kFailed);
     EXPECT_EQ(failures_, 1);
     EXPECT_EQ(Config("report_rate"), 0x40);
-    EXPECT_EQ(mouse->Mouse().Setting(0x02)[0], before);
+    EXPECT_EQ(Stored(*mouse, 0x02, 1)[0], before);
 
     // Without a stored light row for the mode there is nothing to send, and nothing failed.
     mouse->ClearLog();

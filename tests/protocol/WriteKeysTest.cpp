@@ -43,7 +43,8 @@ protected:
         return id;
     }
     static Bytes SentKeys(const sim::SimulatedMouse& mouse) {
-        const auto& keys = mouse.Mouse().Keys();
+        const sim::VirtualMouse held = mouse.Mouse();  // a copy: keep it while reading from it
+        const auto& keys = held.Keys();
         return Bytes(keys.begin(), keys.begin() + 27);
     }
     static std::vector<int> PacketBytes(const sim::SimulatedDevice& device, int command) {
