@@ -9,7 +9,9 @@
 namespace vellomir {
 
 std::shared_ptr<HidBackend> ChooseHidBackend() {
-    if (const char* spec = std::getenv("VELLOMIR_SIMULATE")) {
+    // An empty value asks for the real devices, like an unset one.
+    const char* spec = std::getenv("VELLOMIR_SIMULATE");
+    if (spec != nullptr && *spec != '\0') {
         if (std::shared_ptr<HidBackend> simulated = CreateSimulatedBackend(spec)) return simulated;
         std::fprintf(stderr, "vellomir: VELLOMIR_SIMULATE=\"%s\" is not understood; using the real devices\n",
                      spec);

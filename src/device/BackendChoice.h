@@ -8,8 +8,8 @@
 
 namespace vellomir {
 
-// A value of VELLOMIR_SIMULATE that cannot be understood is reported on standard error and the real
-// devices are used.
+// An empty VELLOMIR_SIMULATE means the real devices. A value that cannot be understood is reported
+// on standard error and the real devices are used.
 std::shared_ptr<HidBackend> ChooseHidBackend();
 
 }  // namespace vellomir
