@@ -16,6 +16,7 @@
 
 #include "device/DeviceManager.h"
 #include "device/InstalledBackend.h"
+#include "profiles/ConfigKeys.h"
 #include "protocol/DeviceState.h"
 #include "protocol/DeviceView.h"
 #include "protocol/FirmwareFlash.h"
@@ -69,34 +70,9 @@ double Milliseconds(Clock::duration d) {
 
 bool PrepareProfile(const std::filesystem::path& folder, DeviceState& state) {
     if (!ConfigDatabase::Instance().OpenForDevice(folder, "bench")) return false;
-    const std::vector<ConfigEntry> rows = {
-        {"sleep_light", "6"},
-        {"move_wakeup", "1"},
-        {"move_closelight", "1"},
-        {"liftoff_height", "2"},
-        {"report_rate", "1"},
-        {"report_rate_wireless", "1"},
-        {"button_respondtime", "8"},
-        {"sensor_flag", "28"},
-        {"dpi_flag", "6"},
-        {"dpi_index", "1"},
-        {"dpi_count", "6"},
-        {"dpi_group0_value", "800"},
-        {"dpi_group1_value", "1600"},
-        {"dpi_group2_value", "2400"},
-        {"dpi_group3_value", "3200"},
-        {"dpi_group4_value", "6400"},
-        {"dpi_group5_value", "12000"},
-        {"dpi_group0_rgb", "255"},
-        {"dpi_group1_rgb", "65280"},
-        {"dpi_group2_rgb", "16711680"},
-        {"dpi_group3_rgb", "65535"},
-        {"dpi_group4_rgb", "16711935"},
-        {"dpi_group5_rgb", "16776960"},
-    };
     ProfileInfo info;
     info.name = "Profile 1";
-    const int profile = InsertProfile(info, rows);
+    const int profile = InsertProfile(info, DefaultConfig());
     if (profile <= 0) return false;
     ActivateProfile(profile);
     state.SetCurrentProfile(profile);

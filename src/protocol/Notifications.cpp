@@ -6,6 +6,7 @@
 
 #include "common/Trace.h"
 #include "device/DeviceManager.h"
+#include "profiles/ConfigKeys.h"
 #include "protocol/DpiTables.h"
 #include "protocol/ProfileValues.h"
 #include "protocol/ReadDeviceConfig.h"
@@ -55,17 +56,17 @@ void ApplyDpiReport(const ProtocolContext& context, std::uint8_t stages) {
     const int count = stages & 0x0F;
     const int index = stages >> 4;
     if (count != state.ShownStageCount()) {
-        WriteProfileInt(profile, "dpi_flag", count);
-        WriteProfileInt(profile, "dpi_count", count);
+        WriteProfileInt(profile, config_key::kDpiFlag, count);
+        WriteProfileInt(profile, config_key::kDpiCount, count);
         // Laying the stages out again shows the stored active stage.
         state.SetShownStageCount(count);
-        state.SetShownStageIndex(ReadProfileInt(profile, "dpi_index"));
+        state.SetShownStageIndex(ReadProfileInt(profile, config_key::kDpiIndex));
         context.view.ShowStageCount(count);
     }
     if (index != state.ShownStageIndex()) {
-        WriteProfileInt(profile, "dpi_index", index);
+        WriteProfileInt(profile, config_key::kDpiIndex, index);
         state.SetShownStageIndex(index);
-        const int dpi = ReadProfileInt(profile, StageValueKey(index));
+        const int dpi = ReadProfileInt(profile, config_key::DpiValue(index));
         context.view.ShowSelectedStage(index, DpiToSlider(state.SensorCode(), dpi));
         if (state.ShowDpiTips()) context.view.ShowDpiTip(dpi);
     }

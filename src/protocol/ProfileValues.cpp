@@ -15,11 +15,4 @@ bool WriteProfileInt(int profile, std::string_view key, int value) {
     return SetConfigValue(profile, key, StrFormat("%d", value));
 }
 
-std::string StageValueKey(int stage) {
-    return StrFormat("dpi_group%d_value", stage);
-}
-std::string StageColourKey(int stage) {
-    return StrFormat("dpi_group%d_rgb", stage);
-}
-
 }  // namespace vellomir

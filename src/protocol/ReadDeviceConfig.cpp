@@ -1,6 +1,7 @@
 #include "protocol/ReadDeviceConfig.h"
 
 #include "device/DeviceManager.h"
+#include "profiles/ConfigKeys.h"
 #include "protocol/DeviceExchange.h"
 #include "protocol/ProfileValues.h"
 #include "protocol/ReportRates.h"
@@ -15,19 +16,19 @@ void ReadReportRate(int profile) {
     const auto reply = QueryDevice(command::kQueryReportRate);
     if (!reply) return;
     const int rate = DecodeReportRateReply(*reply);
-    WriteProfileInt(profile, "report_rate", rate);
-    WriteProfileInt(profile, "report_rate_wireless", rate);
+    WriteProfileInt(profile, config_key::kReportRate, rate);
+    WriteProfileInt(profile, config_key::kReportRateWireless, rate);
 }
 
 void ReadDpiStages(int profile, int sensor) {
     const auto reply = QueryDevice(command::kQueryDpiStages);
     if (!reply) return;
     const DpiStagesReply stages = DecodeDpiStagesReply(sensor, *reply);
-    WriteProfileInt(profile, "dpi_flag", stages.count);
-    WriteProfileInt(profile, "dpi_count", stages.count);
-    WriteProfileInt(profile, "dpi_index", stages.index);
+    WriteProfileInt(profile, config_key::kDpiFlag, stages.count);
+    WriteProfileInt(profile, config_key::kDpiCount, stages.count);
+    WriteProfileInt(profile, config_key::kDpiIndex, stages.index);
     for (int i = 0; i < kDpiStagesSent; ++i) {
-        if (stages.values[i]) WriteProfileInt(profile, StageValueKey(i), *stages.values[i]);
+        if (stages.values[i]) WriteProfileInt(profile, config_key::DpiValue(i), *stages.values[i]);
     }
 }
 
@@ -36,7 +37,7 @@ void ReadDpiColours(int profile) {
     if (!reply) return;
     const auto colours = DecodeDpiColoursReply(*reply);
     for (int i = 0; i < kDpiStagesSent; ++i) {
-        WriteProfileInt(profile, StageColourKey(i), static_cast<int>(colours[i]));
+        WriteProfileInt(profile, config_key::DpiColor(i), static_cast<int>(colours[i]));
     }
 }
 
@@ -44,18 +45,18 @@ void ReadSensor(int profile) {
     const auto reply = QueryDevice(command::kQuerySensor);
     if (!reply) return;
     const SensorReply sensor = DecodeSensorReply(*reply);
-    WriteProfileInt(profile, "liftoff_height", sensor.liftoffHeight);
-    WriteProfileInt(profile, "sensor_flag", sensor.sensorFlag);
+    WriteProfileInt(profile, config_key::kLiftoffHeight, sensor.liftoffHeight);
+    WriteProfileInt(profile, config_key::kSensorFlag, sensor.sensorFlag);
 }
 
 void ReadPower(int profile) {
     const auto reply = QueryDevice(command::kQueryPower);
     if (!reply) return;
     const PowerSettings power = DecodePowerReply(*reply);
-    WriteProfileInt(profile, "sleep_light", power.sleepLight);
-    WriteProfileInt(profile, "move_wakeup", power.moveWakeup);
-    WriteProfileInt(profile, "move_closelight", power.moveCloseLight);
-    WriteProfileInt(profile, "button_respondtime", power.buttonResponseTime);
+    WriteProfileInt(profile, config_key::kSleepLight, power.sleepLight);
+    WriteProfileInt(profile, config_key::kMoveWakeup, power.moveWakeup);
+    WriteProfileInt(profile, config_key::kMoveCloseLight, power.moveCloseLight);
+    WriteProfileInt(profile, config_key::kButtonRespondTime, power.buttonResponseTime);
 }
 
 void ReadReceiverVersion(const ProtocolContext& context) {

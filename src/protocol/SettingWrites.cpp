@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "profiles/ConfigKeys.h"
 #include "protocol/DeviceExchange.h"
 #include "protocol/KeyWrites.h"
 #include "protocol/ProfileValues.h"
@@ -39,10 +40,10 @@ WriteResult WriteLight(const ProtocolContext& context) {
 WriteResult WriteDpiStages(const ProtocolContext& context) {
     const int profile = context.state.CurrentProfile();
     DpiStageSettings stages;
-    stages.count = ReadProfileInt(profile, "dpi_count");
-    stages.index = ReadProfileInt(profile, "dpi_index");
+    stages.count = ReadProfileInt(profile, config_key::kDpiCount);
+    stages.index = ReadProfileInt(profile, config_key::kDpiIndex);
     for (int i = 0; i < kDpiStagesSent; ++i)
-        stages.values[i] = ReadProfileInt(profile, StageValueKey(i));
+        stages.values[i] = ReadProfileInt(profile, config_key::DpiValue(i));
     const SensorDpiRange range = context.state.DpiRange();
     return Send(context, EncodeDpiStages(context.state.SensorCode(), range.lowest, range.highest, stages));
 }
@@ -51,28 +52,29 @@ WriteResult WriteDpiColours(const ProtocolContext& context) {
     const int profile = context.state.CurrentProfile();
     std::array<std::uint32_t, kDpiStagesSent> colours{};
     for (int i = 0; i < kDpiStagesSent; ++i) {
-        colours[i] = static_cast<std::uint32_t>(ReadProfileInt(profile, StageColourKey(i)));
+        colours[i] = static_cast<std::uint32_t>(ReadProfileInt(profile, config_key::DpiColor(i)));
     }
     return Send(context, EncodeDpiColours(colours));
 }
 
 WriteResult WriteReportRate(const ProtocolContext& context) {
-    return Send(context, EncodeReportRate(ReadProfileInt(context.state.CurrentProfile(), "report_rate")));
+    return Send(context,
+                EncodeReportRate(ReadProfileInt(context.state.CurrentProfile(), config_key::kReportRate)));
 }
 
 WriteResult WriteSensor(const ProtocolContext& context) {
     const int profile = context.state.CurrentProfile();
-    return Send(context, EncodeSensor(ReadProfileInt(profile, "liftoff_height"),
-                                      ReadProfileInt(profile, "sensor_flag")));
+    return Send(context, EncodeSensor(ReadProfileInt(profile, config_key::kLiftoffHeight),
+                                      ReadProfileInt(profile, config_key::kSensorFlag)));
 }
 
 WriteResult WritePower(const ProtocolContext& context) {
     const int profile = context.state.CurrentProfile();
     PowerSettings power;
-    power.sleepLight = ReadProfileInt(profile, "sleep_light");
-    power.moveWakeup = ReadProfileInt(profile, "move_wakeup");
-    power.moveCloseLight = ReadProfileInt(profile, "move_closelight");
-    power.buttonResponseTime = ReadProfileInt(profile, "button_respondtime");
+    power.sleepLight = ReadProfileInt(profile, config_key::kSleepLight);
+    power.moveWakeup = ReadProfileInt(profile, config_key::kMoveWakeup);
+    power.moveCloseLight = ReadProfileInt(profile, config_key::kMoveCloseLight);
+    power.buttonResponseTime = ReadProfileInt(profile, config_key::kButtonRespondTime);
     return Send(context, EncodePower(power));
 }
 

@@ -21,4 +21,4 @@ vellomir_library(NAME vm_protocol
     ${CMAKE_CURRENT_LIST_DIR}/SettingWrites.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VirtualKeys.cpp
-  DEPS vm_common vm_transport vm_hid vm_storage)
+  DEPS vm_common vm_transport vm_hid vm_storage vm_profiles)

@@ -38,7 +38,7 @@ TEST_F(NotificationsTest, DpiReportsFollowTheMousesButtons) {
     ASSERT_TRUE(ReadDeviceConfig(context_));
     state_.SetShowDpiTips(true);
     ShowThreeStagesWithStageTwoActive();
-    SetConfig(StageValueKey(1), 1600);
+    SetConfig(config_key::DpiValue(1), 1600);
     view_.Clear();
 
     // C2 23: what the page shows already.

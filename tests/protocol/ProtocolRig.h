@@ -1,7 +1,7 @@
 #pragma once
 // A simulated machine and a fresh configuration database for the device procedures: a mouse model of
 // device type 7 known by cable (product 1) and through its receiver (product 2), one profile with the
-// configuration keys the procedures use, the shared state, a recording view and a counter standing in
+// default configuration, the shared state, a recording view and a counter standing in
 // for the worker's communication-failure handling.
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "TempDir.h"
 #include "device/DeviceManager.h"
 #include "device/InstalledBackend.h"
+#include "profiles/ConfigKeys.h"
 #include "protocol/ProfileValues.h"
 #include "protocol/ProtocolContext.h"
 #include "sim/SimulatedHidBackend.h"
@@ -37,36 +38,9 @@ protected:
         SetHidBackend(backend_);
         ConfigDatabase::Instance().CloseIfOpen();
         ASSERT_TRUE(ConfigDatabase::Instance().OpenForDevice(dir_.path(), "proto"));
-        const std::vector<ConfigEntry> rows = {
-            {"sleep_light", "1"},
-            {"move_wakeup", "0"},
-            {"move_closelight", "1"},
-            {"liftoff_height", "1"},
-            {"report_rate", "2"},
-            {"report_rate_wireless", "1"},
-            {"button_respondtime", "8"},
-            {"sensor_flag", "53"},
-            {"dpi_flag", "6"},
-            {"dpi_index", "1"},
-            {"dpi_count", "6"},
-            {"dpi_group0_value", "800"},
-            {"dpi_group1_value", "1600"},
-            {"dpi_group2_value", "2400"},
-            {"dpi_group3_value", "3200"},
-            {"dpi_group4_value", "6400"},
-            {"dpi_group5_value", "26000"},
-            {"dpi_group6_value", "26000"},
-            {"dpi_group0_rgb", "255"},
-            {"dpi_group1_rgb", "16711680"},
-            {"dpi_group2_rgb", "65280"},
-            {"dpi_group3_rgb", "65535"},
-            {"dpi_group4_rgb", "16711935"},
-            {"dpi_group5_rgb", "16776960"},
-            {"dpi_group6_rgb", "16712191"},
-        };
         ProfileInfo info;
         info.name = "Profile 1";
-        profile_ = InsertProfile(info, rows);
+        profile_ = InsertProfile(info, DefaultConfig());
         ASSERT_GT(profile_, 0);
         ActivateProfile(profile_);
         state_.SetCurrentProfile(profile_);

@@ -52,10 +52,10 @@ TEST_F(ReadDeviceConfigTest, FillsTheCurrentProfileFromWhatTheMouseHolds) {
     // Code 0 reads back below 50 DPI and leaves the stored stage alone.
     const int stages[] = {7500, 1000, 2400, 5000, 10000, 100};
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(Config(StageValueKey(i)), stages[i]) << "stage " << i;
-    EXPECT_EQ(Config(StageColourKey(0)), 0x0000FF);
-    EXPECT_EQ(Config(StageColourKey(1)), 0x030201);
-    EXPECT_EQ(Config(StageColourKey(5)), 0x00FF00);
+        EXPECT_EQ(Config(config_key::DpiValue(i)), stages[i]) << "stage " << i;
+    EXPECT_EQ(Config(config_key::DpiColor(0)), 0x0000FF);
+    EXPECT_EQ(Config(config_key::DpiColor(1)), 0x030201);
+    EXPECT_EQ(Config(config_key::DpiColor(5)), 0x00FF00);
     EXPECT_EQ(Config("liftoff_height"), 2);
     EXPECT_EQ(Config("sensor_flag"), 24);
     EXPECT_EQ(Config("sleep_light"), 30);

@@ -31,9 +31,9 @@ TEST_F(SettingWritesTest, EverySettingWriteLandsInTheMouse) {
     SetConfig("dpi_index", 3);
     const int stages[] = {40, 15000, 800, 10000, 10100, 12000};
     for (int i = 0; i < 6; ++i)
-        SetConfig(StageValueKey(i), stages[i]);
-    SetConfig(StageColourKey(0), 0x123456);
-    SetConfig(StageColourKey(1), 0xFF0000);
+        SetConfig(config_key::DpiValue(i), stages[i]);
+    SetConfig(config_key::DpiColor(0), 0x123456);
+    SetConfig(config_key::DpiColor(1), 0xFF0000);
     SetConfig("liftoff_height", 2);
     SetConfig("sensor_flag", 8 | 16);
     SetConfig("sleep_light", 30);
@@ -125,6 +125,27 @@ TEST_F(SettingWritesTest, ResetLightReadsTheRestoredEffectBack) {
     EXPECT_EQ(stored.brightness, 5);
     EXPECT_EQ(stored.speed, 1);
     EXPECT_TRUE(view_.Has("RefreshLightPage"));
+}
+
+TEST_F(SettingWritesTest, WholeProfileGoesOutInJobOrder) {
+    auto mouse = PlugMouse({});
+    Rescan();
+    LightSetting light;
+    light.profile = profile_;
+    light.mode = 1;
+    ASSERT_GT(InsertLight(light), 0);
+    state_.SetCurrentLightMode(1);
+    mouse->ClearLog();
+    EXPECT_EQ(WriteAll(context_, true), 0);
+    EXPECT_EQ(Commands(*mouse), (std::vector<int>{0x09, 0x05, 0x03, 0x04, 0x02, 0x06, 0x07}));
+    // A model without lights skips the light effect.
+    mouse->ClearLog();
+    EXPECT_EQ(WriteAll(context_, false), 0);
+    EXPECT_EQ(Commands(*mouse), (std::vector<int>{0x09, 0x03, 0x04, 0x02, 0x06, 0x07}));
+    // Every failed write is counted and handled.
+    mouse->FailWrites(sim::SimulatedDevice::kAlways);
+    EXPECT_EQ(WriteAll(context_, true), 7);
+    EXPECT_EQ(failures_, 7);
 }
 
 }  // namespace
