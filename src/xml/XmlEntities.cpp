@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <string>
+#include <vector>
+
+#include "common/Text.h"
 
 namespace vellomir::xml {
 
@@ -288,16 +292,21 @@ const std::array<std::uint16_t, kCount>& SortedOrder() {
     return order;
 }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
+// The table's names in lower case, sorted; equal names keep table order, so the first of the table
+// wins a case-insensitive match.
+struct LowerEntry {
+    std::string name;
+    char32_t code;
+};
+const std::vector<LowerEntry>& LowerOrder() {
+    static const std::vector<LowerEntry> order = [] {
+        std::vector<LowerEntry> o;
+        for (const Entity& e : kEntities)
+            o.push_back({ToLowerAscii(e.name), e.code});
+        std::stable_sort(o.begin(), o.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+        return o;
+    }();
+    return order;
 }
 
 }  // namespace
@@ -307,9 +316,12 @@ std::optional<char32_t> LookupEntity(std::string_view name) {
     auto it = std::lower_bound(order.begin(), order.end(), name,
                                [](std::uint16_t i, std::string_view n) { return kEntities[i].name < n; });
     if (it != order.end() && kEntities[*it].name == name) return kEntities[*it].code;
-    for (const Entity& e : kEntities) {
-        if (EqualsIgnoringCase(e.name, name)) return e.code;
-    }
+    if (name.size() > 16) return std::nullopt;
+    const std::string lower = ToLowerAscii(name);
+    const auto& folded = LowerOrder();
+    auto hit = std::lower_bound(folded.begin(), folded.end(), lower,
+                                [](const LowerEntry& e, const std::string& n) { return e.name < n; });
+    if (hit != folded.end() && hit->name == lower) return hit->code;
     return std::nullopt;
 }
 

@@ -44,7 +44,9 @@ std::string DecodeReferences(std::string_view value) {
     out.reserve(value.size());
     std::size_t done = 0;
     while (amp != std::string_view::npos) {
-        std::size_t semi = value.find(';', amp + 1);
+        // Only the next few characters can end a reference; looking further would make a long run of
+        // '&' without ';' quadratic.
+        std::size_t semi = value.substr(0, amp + 2 + kMaxReferenceBody).find(';', amp + 1);
         std::optional<char32_t> code;
         if (semi != std::string_view::npos && semi - amp - 1 <= kMaxReferenceBody && semi > amp + 1) {
             std::string_view body = value.substr(amp + 1, semi - amp - 1);

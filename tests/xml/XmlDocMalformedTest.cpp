@@ -8,6 +8,14 @@
 namespace vellomir {
 namespace {
 
+std::string repeat(std::string_view s, std::size_t n) {
+    std::string out;
+    out.reserve(s.size() * n);
+    for (std::size_t i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
 TEST(XmlDocMalformedTest, ReportsEachSyntaxError) {
     struct Case {
         std::string_view text;
@@ -88,13 +96,6 @@ TEST(XmlDocMalformedTest, HostileInputsStayBounded) {
         bool wellFormed;
         std::string_view entry;
     };
-    auto repeat = [](std::string_view s, std::size_t n) {
-        std::string out;
-        out.reserve(s.size() * n);
-        for (std::size_t i = 0; i < n; ++i)
-            out += s;
-        return out;
-    };
     const Case cases[] = {
         {"deep nesting", repeat("<a>", 200000) + repeat("</a>", 200000), false, "depth_limit"},
         {"deep unended nesting", repeat("<a>", 4000), false, "unended_start_tag"},
@@ -137,6 +138,12 @@ TEST(XmlDocMalformedTest, HugeAttributeValuesReadAndWriteWhole) {
     EXPECT_EQ(doc.GetAttribute("b"), "2");
     ASSERT_TRUE(doc.SetAttribute("a", "small"));
     EXPECT_EQ(doc.GetText(), "<r a=\"small\" b='2'/>");
+    // Long runs of '&' and of unknown references decode in linear time.
+    const std::string amps(4 << 20, '&');
+    ASSERT_TRUE(doc.SetText("<r a=\"" + amps + "\" b=\"" + repeat("&Unknown;&AMP;", 200000) + "\"/>"));
+    ASSERT_TRUE(doc.FindElement("r"));
+    EXPECT_EQ(doc.GetAttribute("a"), amps);
+    EXPECT_EQ(doc.GetAttribute("b"), repeat("&Unknown;&", 200000));
 }
 
 // What the cursor sees of a document: a fixed walk over the names the damage test uses.
