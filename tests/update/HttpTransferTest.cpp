@@ -18,17 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-class HttpTransferTest : public ::testing::Test {
+class HttpTransferTest : public test::WithLocalServer {
 protected:
-    static void SetUpTestSuite() {
-        server_ = new test::LocalHttpServer;
-        ASSERT_TRUE(server_->Start());
-    }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
-
     static std::string Pattern(std::size_t size) {
         std::string bytes(size, '\0');
         for (std::size_t i = 0; i < size; ++i)
@@ -44,14 +35,11 @@ protected:
         return names;
     }
 
-    static test::LocalHttpServer* server_;
     test::TempDir folder_;
     HttpTransfer http_;
     std::vector<int> posted_;
     ProgressSink sink_ = [this](int percent) { posted_.push_back(percent); };
 };
-
-test::LocalHttpServer* HttpTransferTest::server_ = nullptr;
 
 TEST_F(HttpTransferTest, FetchTextReturnsTheBodyAndSendsTheClientHeaders) {
     server_->Put("version", "1.2.4");

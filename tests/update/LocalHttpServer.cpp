@@ -12,6 +12,8 @@
 
 namespace vellomir::test {
 
+LocalHttpServer* WithLocalServer::server_ = nullptr;
+
 bool LocalHttpServer::Start() {
     // Proxies from the environment must not see the tests' local traffic.
     ::setenv("no_proxy", "127.0.0.1,localhost", 1);

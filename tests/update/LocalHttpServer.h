@@ -2,6 +2,8 @@
 // The tests' HTTP server: tests/fixtures/update/http_server.py run by python3, bound to 127.0.0.1 on a
 // free port, serving the files of a temporary folder and logging every requested path.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -35,6 +37,23 @@ private:
     TempDir root_;
     ChildProcess process_;
     int port_ = 0;
+};
+
+// Base of the test suites that talk to the server: one server per suite, started before its first
+// test and stopped after its last.
+class WithLocalServer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        server_ = new LocalHttpServer;
+        ASSERT_TRUE(server_->Start());
+    }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+    void SetUp() override { server_->ClearLog(); }
+
+    static LocalHttpServer* server_;
 };
 
 // A port of 127.0.0.1 on which nothing listens.

@@ -12,27 +12,13 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class UpdateCheckTest : public ::testing::Test {
+class UpdateCheckTest : public test::WithLocalServer {
 protected:
-    static void SetUpTestSuite() {
-        server_ = new test::LocalHttpServer;
-        ASSERT_TRUE(server_->Start());
-    }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
-
-    void SetUp() override { server_->ClearLog(); }
-
-    static test::LocalHttpServer* server_;
     HttpTransfer http_;
     UpdateState state_;
     test::RecordingUpdateView view_;
     UpdateServices services_{http_, state_, view_, test::TestText};
 };
-
-test::LocalHttpServer* UpdateCheckTest::server_ = nullptr;
 
 TEST_F(UpdateCheckTest, SoftwareAnswers) {
     struct Case {

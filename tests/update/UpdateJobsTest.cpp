@@ -25,23 +25,13 @@ namespace vellomir {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class UpdateJobsTest : public ::testing::Test {
+class UpdateJobsTest : public test::WithLocalServer {
 protected:
-    static void SetUpTestSuite() {
-        server_ = new test::LocalHttpServer;
-        ASSERT_TRUE(server_->Start());
-    }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
-
     void SetUp() override {
-        server_->ClearLog();
+        WithLocalServer::SetUp();
         state_.Modify([](UpdateStateData& s) {
             s.updateFolder = server_->Url("/upd/");
             s.firmwareLocation = server_->Url("/fw");
@@ -55,7 +45,6 @@ protected:
         server_->Put(serverPath, *ReadWholeFile(archive));
     }
 
-    static test::LocalHttpServer* server_;
     test::TempDir root_;
     test::TempDir scratch_;
     // The download folder does not exist before the first job.
@@ -65,8 +54,6 @@ protected:
     test::RecordingUpdateView view_;
     UpdateServices services_{http_, state_, view_, test::TestText};
 };
-
-test::LocalHttpServer* UpdateJobsTest::server_ = nullptr;
 
 // A setup program that leaves a mark beside itself, started without a shell of ours.
 const std::string kSetupScript =
