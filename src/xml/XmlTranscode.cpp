@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "common/Encoding.h"
@@ -72,22 +73,31 @@ public:
     // Converts as much as it can and appends it to `out`. Returns 0 when all input was taken, else
     // the errno that stopped it (EILSEQ, EINVAL); `in` then points at the offending bytes.
     int Convert(std::string_view& in, std::string& out) {
+        // Small windows of input through a small buffer, so that a call costs only what it converts:
+        // the lossy loops call this once per bad character, and iconv may convert a whole input in
+        // an intermediate step before the step that fails.
+        constexpr std::size_t kWindow = 256;
+        char buffer[4096];
         char* src = const_cast<char*>(in.data());
         std::size_t srcLeft = in.size();
         int error = 0;
         while (true) {
-            std::size_t produced = out.size();
-            out.resize(produced + srcLeft * 4 + 32);
-            char* dst = out.data() + produced;
-            std::size_t dstLeft = out.size() - produced;
-            std::size_t rc = iconv(cd_, srcLeft > 0 ? &src : nullptr, &srcLeft, &dst, &dstLeft);
-            out.resize(out.size() - dstLeft);
+            const std::size_t window = std::min(srcLeft, kWindow);
+            std::size_t windowLeft = window;
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            std::size_t rc = iconv(cd_, srcLeft > 0 ? &src : nullptr, &windowLeft, &dst, &dstLeft);
+            const int saved = errno;
+            srcLeft -= window - windowLeft;
+            out.append(buffer, sizeof buffer - dstLeft);
             if (rc != static_cast<std::size_t>(-1)) {
                 if (srcLeft == 0) break;
                 continue;
             }
-            if (errno == E2BIG) continue;
-            error = errno;
+            if (saved == E2BIG) continue;
+            // A character cut by the window's end is taken with the next window.
+            if (saved == EINVAL && windowLeft < srcLeft && window - windowLeft > 0) continue;
+            error = saved;
             break;
         }
         in = std::string_view(src, srcLeft);

@@ -175,6 +175,16 @@ TEST(XmlDocEncodingTest, CharactersTheCodePageLacksSurviveAsReferences) {
     ASSERT_TRUE(loaded.LoadFile(file));
     ASSERT_TRUE(loaded.FindElement("root"));
     EXPECT_EQ(loaded.GetAttribute("v"), kText);
+
+    // Many such characters cost time in proportion, not in the square.
+    std::string many;
+    for (int i = 0; i < 200000; ++i)
+        many += "\xE4\xB8\xAD";
+    ASSERT_TRUE(doc.SetAttribute("v", many));
+    ASSERT_TRUE(doc.SaveFile(file));
+    ASSERT_TRUE(loaded.LoadFile(file));
+    ASSERT_TRUE(loaded.FindElement("root"));
+    EXPECT_EQ(loaded.GetAttribute("v"), many);
 }
 
 TEST(XmlDocEncodingTest, MapsCharsetNamesToCodePages) {
@@ -253,6 +263,9 @@ TEST(XmlDocEncodingTest, DamagedBytesLoadWithReplacements) {
         {"utf-16 with an odd byte", "\xFF\xFE" + Utf16Bytes("<r v=\"a\"/>", false) + "x", "truncation_error"},
         {"gbk cut inside a character", "<?xml version=\"1.0\" encoding=\"gbk\"?><r v=\"a\"/>\xD6",
          "truncation_error"},
+        {"gbk with many bad bytes",
+         "<?xml version=\"1.0\" encoding=\"gbk\"?><r v=\"a" + std::string(1 << 20, '\xFF') + "\"/>",
+         "conversion_loss 1048576"},
         {"zero bytes", std::string("<r v=\"a\0b\"/>", 12), "nulls_removed 1"},
     };
     test::TempDir dir;
