@@ -17,7 +17,7 @@ void UpdateUSBDevice(const HotplugEvent& event, std::span<const VidPid> modes, b
                 continue;
             }
             if (event.usageKnown && IsAcceptedUsage(event.usagePage, event.usage) && queueJob) {
-                queueJob(kJobDeviceArrived);
+                queueJob(kJobArrivalScan);
             }
             return;
         }
@@ -27,7 +27,7 @@ void UpdateUSBDevice(const HotplugEvent& event, std::span<const VidPid> modes, b
                 std::string::npos) {
                 continue;
             }
-            if (queueJob) queueJob(kJobDeviceRemoved);
+            if (queueJob) queueJob(kJobRemovalScan);
             return;
         }
     }

@@ -6,4 +6,5 @@ vellomir_library(NAME vm_worker
     ${CMAKE_CURRENT_LIST_DIR}/DeviceWorker.cpp
     ${CMAKE_CURRENT_LIST_DIR}/JobQueue.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ModelSession.cpp
-  DEPS vm_protocol vm_profiles vm_description vm_catalogue vm_storage vm_hid vm_app vm_common Threads::Threads)
+    ${CMAKE_CURRENT_LIST_DIR}/UpdateJobs.cpp
+  DEPS vm_update vm_protocol vm_profiles vm_description vm_catalogue vm_storage vm_hid vm_app vm_common Threads::Threads)

@@ -4,13 +4,12 @@
 
 #include <functional>
 
+#include "common/JobCodes.h"
 #include "update/UpdateState.h"
 #include "update/UpdateView.h"
 
 namespace vellomir {
 
-inline constexpr int kJobDownloadSoftware = 26;
-inline constexpr int kJobUpdateFirmware = 27;
 
 using JobQueueFunction = std::function<void(int job)>;
 

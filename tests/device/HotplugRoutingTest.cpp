@@ -68,7 +68,7 @@ TEST(HotplugRoutingTest, SimulatedPlugAndUnplugBecomeJobs) {
             for (int job : JobsFor(event, false))
                 jobs.push_back(job);
         }
-        EXPECT_EQ(jobs, std::vector<int>{kJobDeviceArrived});
+        EXPECT_EQ(jobs, std::vector<int>{kJobArrivalScan});
 
         backend.Unplug(mouse);
         const auto removals = sink.WaitFor(interfaces);
@@ -82,7 +82,7 @@ TEST(HotplugRoutingTest, SimulatedPlugAndUnplugBecomeJobs) {
             for (int job : JobsFor(event, false))
                 jobsWhileDisconnected.push_back(job);
         }
-        EXPECT_EQ(jobs, std::vector<int>{kJobDeviceRemoved}) << "interface 2 only";
+        EXPECT_EQ(jobs, std::vector<int>{kJobRemovalScan}) << "interface 2 only";
         EXPECT_TRUE(jobsWhileDisconnected.empty());
         backend.StopHotplug();
     }
@@ -111,16 +111,16 @@ TEST(HotplugRoutingTest, PathAndUsageRules) {
     } cases[] = {
         {"udev arrival",
          arrival("/dev/hidraw3#VID_1209&PID_0001&MI_02", true, 0xFF01, 0x0010),
-         {kJobDeviceArrived}},
+         {kJobArrivalScan}},
         {"lower case",
          arrival("/dev/hidraw3#vid_1209&pid_0002&mi_00", true, 0x0001, 0x0000),
-         {kJobDeviceArrived}},
+         {kJobArrivalScan}},
         {"usage not read", arrival("/dev/hidraw3#VID_1209&PID_0001&MI_02", false, 0, 0), {}},
         {"pointer collection", arrival("/dev/hidraw3#VID_1209&PID_0001&MI_00", true, 0x0001, 0x0002), {}},
         {"other product", arrival("/dev/hidraw3#VID_1209&PID_0003&MI_02", true, 0xFF01, 0x0010), {}},
         // Product 0x0001 must not be found as "PID_1" inside another product id.
         {"no prefix match", arrival("/dev/hidraw3#VID_1209&PID_1234&MI_02", true, 0xFF01, 0x0010), {}},
-        {"removal", removal("/dev/hidraw3#vid_1209&pid_0002&mi_02"), {kJobDeviceRemoved}},
+        {"removal", removal("/dev/hidraw3#vid_1209&pid_0002&mi_02"), {kJobRemovalScan}},
         {"removal of another interface", removal("/dev/hidraw3#VID_1209&PID_0002&MI_01"), {}},
         {"removal without ids", removal("/dev/hidraw3"), {}},
     };
