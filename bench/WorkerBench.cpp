@@ -1,0 +1,203 @@
+// The device worker's responsiveness and its idle cost, on the simulated Arc:
+//  - latency from queueing a DPI job (9) while the worker is idle and connected to the moment the
+//    mouse receives the first byte of the 0x03 frame (the frame log's write time), p50 and p99 over 200
+//    changes queued at random moments;
+//  - worker wake-ups (steps) per second while idle, with the mouse connected and with no device.
+// Runs in a temporary XDG sandbox, so no user file is touched.
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/AppIdentity.h"
+#include "app/Folders.h"
+#include "app/LanguageTexts.h"
+#include "app/Languages.h"
+#include "catalogue/Catalogue.h"
+#include "device/DeviceListModel.h"
+#include "device/DeviceManager.h"
+#include "device/DeviceWorker.h"
+#include "device/InstalledBackend.h"
+#include "device/JobCodes.h"
+#include "profiles/ConfigKeys.h"
+#include "protocol/ProfileValues.h"
+#include "sim/SimulatePresets.h"
+#include "sim/SimulatedHidBackend.h"
+#include "sim/SimulatedMouse.h"
+#include "storage/ConfigDatabase.h"
+
+namespace vellomir {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// The window is not part of what is measured; the device list answers like the real one.
+class QuietView final : public WorkerView {
+public:
+    explicit QuietView(const Catalogue& catalogue) {
+        for (const CatalogueEntry& model : catalogue.models)
+            list_.AddDevice(model.name, model.device_type);
+    }
+    void SetBatteryInfo(int, int) override {}
+    void SetAllDeviceState(int state) override { list_.SetAllDeviceState(state); }
+    void SetDeviceState(int type, int mode, int link) override { list_.SetDeviceState(type, mode, link); }
+    void SetDeviceVersion(int, std::uint32_t) override {}
+    void SetDeviceBattery(int, int, int) override {}
+    void SetSelectDevice(int type) override { list_.SetSelectDevice(type); }
+    int GetSelectDevice() override { return list_.GetSelectDevice(); }
+    int GetOnlineDevCount() override { return list_.GetOnlineDevCount(); }
+    void SetTitle(int) override {}
+    void ShowDeviceView() override {}
+    void ShowNoDeviceView() override {}
+    void ShowDeviceList(bool) override {}
+    void ShowNoDeviceControls() override {}
+    void ClosePopups() override {}
+    void ClosePopupPanel() override {}
+    void RefreshPages() override {}
+    void RefreshLightPage() override {}
+    void ShowVersions() override {}
+    void ShowReceiverVersion(const std::string&) override {}
+    void ShowDpiRange(const SensorDpiRange&) override {}
+    void ShowStageCount(int) override {}
+    void ShowSelectedStage(int, int) override {}
+    void ShowDpiTip(int) override {}
+    Size SetModelPicture(const std::string&) override { return {}; }
+    int ClientWidth() const override { return 0; }
+    void PlaceModelPicture(const PictureRect&) override {}
+    void ShowLightingTab(bool) override {}
+    void LayoutPages() override {}
+    void ClearKeys() override {}
+    void AddKeyLabel(int, int, int, KeyPoint, KeyPoint) override {}
+    void AddKeyItem(int, int, int) override {}
+    void FinishKeys(int) override {}
+    void ShowProfileName(const std::string&) override {}
+    void RefreshPagesWithoutMacroLists() override {}
+    void RefreshDpiPage() override {}
+    void ShowMessageBox(int, int, int) override {}
+
+private:
+    DeviceListModel list_;
+};
+
+// One worker on its own backend, started with job 1 run.
+struct Rig {
+    Rig(const Catalogue& catalogue, const std::filesystem::path& program,
+        std::shared_ptr<sim::SimulatedHidBackend> simulated)
+        : backend(std::move(simulated)),
+          view(catalogue),
+          session(catalogue, program, GetUserDataFolder(), view),
+          worker(WorkerEnvironment{session, state, view, [](int id) { return GetText(id); }, {}}) {
+        SetHidBackend(backend);
+        worker.QueueJob(kJobStartupScan);
+        worker.StartWorker();
+        while (worker.JobsRun() < 1)
+            std::this_thread::sleep_for(1ms);
+    }
+    ~Rig() {
+        worker.StopWorker();
+        worker.JoinWorker();
+        ConfigDatabase::Instance().CloseIfOpen();
+        SetHidBackend(nullptr);
+    }
+
+    std::shared_ptr<sim::SimulatedHidBackend> backend;
+    QuietView view;
+    ModelSession session;
+    DeviceState state;
+    DeviceWorker worker;
+};
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+// Steps per second of an idle worker over `span`, and the polls among them.
+void MeasureIdle(const char* label, DeviceWorker& worker, std::chrono::milliseconds span) {
+    std::this_thread::sleep_for(200ms);  // let the start-up settle
+    const unsigned long steps = worker.StepCount();
+    const unsigned long polls = worker.PollsRun();
+    std::this_thread::sleep_for(span);
+    const double seconds = std::chrono::duration<double>(span).count();
+    std::printf("idle %-22s %8.1f wake-ups/s, %8.1f polls/s\n", label,
+                static_cast<double>(worker.StepCount() - steps) / seconds,
+                static_cast<double>(worker.PollsRun() - polls) / seconds);
+}
+
+int Run() {
+    // A sandbox for the user data and settings.
+    std::string pattern = (std::filesystem::temp_directory_path() / "vellomir-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return 1;
+    const std::filesystem::path sandbox = pattern;
+    ::setenv("XDG_DATA_HOME", (sandbox / "data").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (sandbox / "config").c_str(), 1);
+
+    const std::filesystem::path program = GetProgramFolder();
+    if (!LoadAppIdentity(program)) {
+        std::fprintf(stderr, "no catalogue in %s\n", program.c_str());
+        return 1;
+    }
+    ChooseLanguage();
+    Catalogue catalogue;
+    LoadCatalogue(catalogue, program, DefaultSkinDeviceFolder(program), {});
+
+    constexpr int kChanges = 200;
+    std::vector<double> latencies;
+    {
+        auto backend = std::make_shared<sim::SimulatedHidBackend>();
+        const sim::SimDeviceSpec arc = *sim::FindPreset("arc");
+        auto mouse = sim::SimulatedMouse::Create(arc.usb, arc.mouse);
+        backend->Plug(mouse);
+        Rig rig(catalogue, program, backend);
+        const int profile = rig.state.CurrentProfile();
+
+        std::mt19937 random(12345);
+        std::uniform_int_distribution<int> pauseUs(0, 120000);  // spread over more than one poll read
+        for (int i = 0; i < kChanges; ++i) {
+            std::this_thread::sleep_for(std::chrono::microseconds(pauseUs(random)));
+            WriteProfileInt(profile, config_key::DpiValue(1), 800 + 100 * (i % 8));
+            mouse->ClearLog();
+            const unsigned long done = rig.worker.JobsRun();
+            const Clock::time_point queued = Clock::now();
+            rig.worker.QueueJob(kJobWriteDpi);
+            while (rig.worker.JobsRun() == done)
+                std::this_thread::sleep_for(100us);
+            for (const sim::FrameRecord& frame : mouse->Log(sim::kProtocolInterface)) {
+                if (frame.bytes.size() > 1 && frame.bytes[1] == 0x03) {
+                    latencies.push_back(
+                        std::chrono::duration<double, std::milli>(frame.time - queued).count());
+                    break;
+                }
+            }
+        }
+        std::printf("queue-to-first-byte of job 9 (%zu changes, worker idle, mouse connected):\n",
+                    latencies.size());
+        std::printf("  p50 %8.3f ms   p99 %8.3f ms   max %8.3f ms\n", Percentile(latencies, 0.50),
+                    Percentile(latencies, 0.99), *std::max_element(latencies.begin(), latencies.end()));
+        MeasureIdle("with the mouse", rig.worker, 3s);
+    }
+    {
+        Rig rig(catalogue, program, std::make_shared<sim::SimulatedHidBackend>());
+        MeasureIdle("without a device", rig.worker, 3s);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(sandbox, ec);
+    return latencies.size() == kChanges ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace vellomir
+
+int main() {
+    return vellomir::Run();
+}
