@@ -32,6 +32,11 @@ FlashResult SendImageToLoader(HidDevice* loader, std::span<const std::uint8_t> i
                               const FlashProgressCallback& progress) {
     FlashResult result;
     result.loaderOpened = loader != nullptr;
+    if (image.size() > kMaxLoaderImage) {
+        Trace("firmware image of %zu bytes has more blocks than the loader can number", image.size());
+        result.tooLarge = true;
+        return result;
+    }
     if (!SendLoaderFrame(loader, LoaderStartFrame())) {
         Trace("firmware loader did not take the start frame");
         return result;

@@ -15,7 +15,11 @@ namespace vellomir {
 // False without a loader handle.
 bool SendLoaderFrame(HidDevice* loader, const LoaderFrame& frame);
 
+// Block numbers are 16 bits wide, so an image can have at most 65536 blocks of 16 bytes.
+inline constexpr std::size_t kMaxLoaderImage = std::size_t{65536} * kLoaderBlockData;
+
 struct FlashResult {
+    bool tooLarge = false;       // the image has more blocks than the loader can number; nothing sent
     bool loaderOpened = false;   // the loader interface of the current device was found and opened
     bool started = false;        // the start frame was sent (the end frame then was too)
     bool complete = false;       // every data frame was sent
@@ -27,7 +31,8 @@ using FlashProgressCallback = std::function<void(int percent)>;
 
 // Sends the start frame, the image in data frames of three blocks and the end frame to an open loader
 // interface. The end frame is sent also after a data frame that could not be sent (which ends the
-// data); nothing follows a start frame that was not taken.
+// data); nothing follows a start frame that was not taken. An image larger than kMaxLoaderImage is
+// refused before anything is sent.
 FlashResult SendImageToLoader(HidDevice* loader, std::span<const std::uint8_t> image,
                               const FlashProgressCallback& progress);
 

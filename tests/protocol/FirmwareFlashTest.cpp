@@ -120,6 +120,15 @@ TEST_F(FirmwareFlashTest, AFrameCountsAsSentWhenTheLoaderAnswersAfterAFailedWrit
     EXPECT_FALSE(SendLoaderFrame(nullptr, LoaderStartFrame()));
 }
 
+TEST_F(FirmwareFlashTest, AnImageBeyondTheBlockNumbersIsRefused) {
+    auto mouse = PlugMouse({});
+    const auto loader = mouse->Open(sim::kLoaderInterface);
+    const FlashResult result = SendImageToLoader(loader.get(), Bytes(kMaxLoaderImage + 1, 0xAA), nullptr);
+    EXPECT_TRUE(result.tooLarge);
+    EXPECT_FALSE(result.started);
+    EXPECT_TRUE(LoaderFrames(*mouse).empty());
+}
+
 TEST_F(FirmwareFlashTest, WithoutALoaderNothingIsSent) {
     auto mouse = PlugMouse({});
     Rescan();
