@@ -154,7 +154,15 @@ std::string CodePageCharset(int codePage) {
         case 950: return "BIG5";
         case 932: return "CP932";
         case 949: return "CP949";
-        default: return "CP" + std::to_string(codePage);
+        case 20866: return "KOI8-R";
+        case 21866: return "KOI8-U";
+        case 20932:
+        case 51932: return "EUC-JP";
+        case 51949: return "EUC-KR";
+        case 50220: return "ISO-2022-JP";
+        default:
+            if (codePage >= 28592 && codePage <= 28606) return "ISO-8859-" + std::to_string(codePage - 28590);
+            return "CP" + std::to_string(codePage);
     }
 }
 

@@ -13,7 +13,19 @@ namespace vellomir {
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
+    // One read sized to the file; the loop below only runs for files that grow while being read or
+    // that report no size (pipes).
     std::string data;
+    std::error_code ec;
+    auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > 0) {
+        if (size > maxBytes) return std::nullopt;
+        data.resize(static_cast<std::size_t>(size));
+        in.read(data.data(), static_cast<std::streamsize>(size));
+        data.resize(static_cast<std::size_t>(in.gcount()));
+        if (in.bad()) return std::nullopt;
+        if (!in) return data;  // end of file reached
+    }
     char buffer[65536];
     while (in) {
         in.read(buffer, sizeof buffer);

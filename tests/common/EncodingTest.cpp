@@ -25,6 +25,13 @@ TEST(EncodingTest, CodePagesThroughIconv) {
     EXPECT_EQ(Utf8ToCharset("\xE4\xB8\xAD", "GBK").value(), "\xD6\xD0");
 }
 
+TEST(EncodingTest, EveryNamedCodePageIsKnownToIconv) {
+    for (int codePage : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 932, 936, 949, 950, 20866,
+                         21866, 51932, 51949, 28591, 28592, 28595, 28597, 28605, 65001}) {
+        EXPECT_TRUE(CharsetToUtf8("A", CodePageCharset(codePage)).has_value()) << codePage;
+    }
+}
+
 TEST(EncodingTest, AnsiCodePageFollowsLocale) {
     struct Case {
         const char* locale;
