@@ -23,7 +23,12 @@ void ConnectionState::ChangeCurrentDevice(int deviceType) {
     currentType_ = deviceType;
     DeviceManager::Instance().SetCurrentType(deviceType);  // also drops the cached handle
     WriteDeviceType(deviceType);
+    ActivateModel(deviceType);
+}
+
+void ConnectionState::ActivateModel(int deviceType) {
     model_.Activate(deviceType);
+    state_.SetShowDpiTips(model_.State().show_dpi_tips);
 }
 
 void ConnectionState::Rescan() {

@@ -28,6 +28,9 @@ public:
     // Makes `deviceType` current in the window and the device manager, saves it and activates its
     // model (database and description).
     void ChangeCurrentDevice(int deviceType);
+    // Activates the model of `deviceType` (database and description) and hands the model's options
+    // that the device procedures need to the shared state.
+    void ActivateModel(int deviceType);
 
     // Rebuilds the record list, chooses the current device and shows the matching view.
     void Rescan();

@@ -41,7 +41,8 @@ DeviceWorker::DeviceWorker(WorkerEnvironment environment)
     : env_(std::move(environment)),
       queue_([this] { Wake(); }),
       connection_(env_.state, env_.view, env_.model),
-      context_{env_.state, env_.view, [this] { connection_.OnCommunicationFailure(); }} {}
+      context_{env_.state, env_.view, [this] { connection_.OnCommunicationFailure(); },
+               [this] { return !queue_.Empty(); }} {}
 
 DeviceWorker::~DeviceWorker() {
     StopWorker();
@@ -105,7 +106,7 @@ void DeviceWorker::FullRefresh() {
     manager.CloseAll();
     manager.EnumerateDevice();
     manager.SetReady(true);
-    env_.model.Activate(connection_.CurrentDeviceType());
+    connection_.ActivateModel(connection_.CurrentDeviceType());
 }
 
 void DeviceWorker::ScanAndRead(bool pause) {

@@ -107,13 +107,16 @@ void ApplyMouseOffline(const ProtocolContext& context, int type) {
 
 }  // namespace
 
-int ReadNotification(Frame& buffer) {
+int ReadNotification(Frame& buffer, const std::function<bool()>& stopEarly) {
     buffer.fill(0);
     DeviceManager& manager = DeviceManager::Instance();
     if (!manager.IsReady()) return 0;
     int type = manager.GetCurrentType();
     if (const std::optional<DeviceRecord> current = manager.GetCurrentRecord()) {
-        current->handle->ReadTimeout(buffer.data(), buffer.size(), kCurrentDeviceReadMs);
+        for (int waited = 0; waited < kCurrentDeviceReadMs; waited += kPollSliceMs) {
+            if (stopEarly && stopEarly()) break;
+            if (current->handle->ReadTimeout(buffer.data(), buffer.size(), kPollSliceMs) != 0) break;
+        }
         // A receiver that was opened while its mouse was away is current too; when its mouse comes
         // back, its info block must be fetched again or the mouse would still count as not linked.
         if (buffer[0] == kLinkReport && current->dev_mode == kModeReceiver) ApplyLinkReport(*current, buffer);
@@ -134,7 +137,7 @@ int ReadNotification(Frame& buffer) {
 
 void PollNotification(const ProtocolContext& context) {
     Frame report{};
-    const int type = ReadNotification(report);
+    const int type = ReadNotification(report, [&context] { return context.JobWaiting(); });
     if (report[0] != 0) {
         Trace("mouse notify data: %02X %02X %02X %02X %02X %02X", report[0], report[1], report[2], report[3],
               report[4], report[5]);

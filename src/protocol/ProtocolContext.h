@@ -14,10 +14,14 @@ struct ProtocolContext {
     DeviceState& state;
     DeviceView& view;
     std::function<void()> onCommunicationFailure;
+    // True while a job waits for the worker; the notification poll then ends its read early so the job
+    // does not wait behind it. Unset: the poll always reads for its full time.
+    std::function<bool()> jobWaiting;
 
     void CommunicationFailed() const {
         if (onCommunicationFailure) onCommunicationFailure();
     }
+    bool JobWaiting() const { return jobWaiting && jobWaiting(); }
 };
 
 // Outcome of one setting write.
