@@ -215,6 +215,11 @@ bool DeviceManager::CollectRecords(bool onlineOnly, std::vector<DeviceRecord>& o
     return true;
 }
 
+std::vector<DeviceRecord> DeviceManager::AllRecords() const {
+    std::lock_guard lock(mutex_);
+    return records_;
+}
+
 std::size_t DeviceManager::RecordCount() const {
     std::lock_guard lock(mutex_);
     return records_.size();

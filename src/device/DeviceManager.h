@@ -61,6 +61,8 @@ public:
     // Copies of the records of the current type (all records when it is 0); with onlineOnly only those
     // whose link state is online. False when there is no record at all.
     bool CollectRecords(bool onlineOnly, std::vector<DeviceRecord>& out) const;
+    // Copies of every record, whatever the current type, in list order.
+    std::vector<DeviceRecord> AllRecords() const;
     std::size_t RecordCount() const;
     // Writes the link state into every record of that type and mode.
     void SetLinkState(int deviceType, int mode, int state);

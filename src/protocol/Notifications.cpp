@@ -123,9 +123,7 @@ int ReadNotification(Frame& buffer, const std::function<bool()>& stopEarly) {
         return type;
     }
     // No current handle: the receiver's mouse is away. Listen on every receiver for its return.
-    std::vector<DeviceRecord> records;
-    manager.CollectRecords(false, records);
-    for (const DeviceRecord& record : records) {
+    for (const DeviceRecord& record : manager.AllRecords()) {
         if (!ReceiverWithHandle(record)) continue;
         if (record.handle->ReadTimeout(buffer.data(), kReceiverReportBytes, kReceiverReadMs) < 1) continue;
         type = record.dev_type;
