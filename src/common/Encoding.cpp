@@ -57,7 +57,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
             std::string_view seq = utf8.substr(i, len);
             if (seq.size() == len && IsValidUtf8(seq)) {
                 cp = b0 & (0x7F >> len);
-                for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(seq[k]) & 0x3F);
+                for (std::size_t k = 1; k < len; ++k)
+                    cp = (cp << 6) | (static_cast<unsigned char>(seq[k]) & 0x3F);
             } else {
                 len = 1;
             }
@@ -144,22 +145,37 @@ int AnsiCodePage() {
 
 std::string CodePageCharset(int codePage) {
     switch (codePage) {
-        case 65001: return "UTF-8";
-        case 1200: return "UTF-16LE";
-        case 1201: return "UTF-16BE";
-        case 20127: return "ASCII";
-        case 28591: return "ISO-8859-1";
-        case 936: return "GBK";
-        case 54936: return "GB18030";
-        case 950: return "BIG5";
-        case 932: return "CP932";
-        case 949: return "CP949";
-        case 20866: return "KOI8-R";
-        case 21866: return "KOI8-U";
+        case 65001:
+            return "UTF-8";
+        case 1200:
+            return "UTF-16LE";
+        case 1201:
+            return "UTF-16BE";
+        case 20127:
+            return "ASCII";
+        case 28591:
+            return "ISO-8859-1";
+        case 936:
+            return "GBK";
+        case 54936:
+            return "GB18030";
+        case 950:
+            return "BIG5";
+        case 932:
+            return "CP932";
+        case 949:
+            return "CP949";
+        case 20866:
+            return "KOI8-R";
+        case 21866:
+            return "KOI8-U";
         case 20932:
-        case 51932: return "EUC-JP";
-        case 51949: return "EUC-KR";
-        case 50220: return "ISO-2022-JP";
+        case 51932:
+            return "EUC-JP";
+        case 51949:
+            return "EUC-KR";
+        case 50220:
+            return "ISO-2022-JP";
         default:
             if (codePage >= 28592 && codePage <= 28606) return "ISO-8859-" + std::to_string(codePage - 28590);
             return "CP" + std::to_string(codePage);

@@ -2,14 +2,16 @@
 
 #include <cctype>
 #include <climits>
-#include <limits>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 namespace vellomir {
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -22,7 +24,8 @@ int HexValue(char c) {
 template <typename T>
 T ReadInteger(std::string_view text, int base) {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -54,9 +57,13 @@ T ReadInteger(std::string_view text, int base) {
 
 }  // namespace
 
-int ReadDecimal(std::string_view text) { return ReadInteger<int>(text, 10); }
+int ReadDecimal(std::string_view text) {
+    return ReadInteger<int>(text, 10);
+}
 
-long ReadHex(std::string_view text) { return ReadInteger<long>(text, 16); }
+long ReadHex(std::string_view text) {
+    return ReadInteger<long>(text, 16);
+}
 
 std::string StrFormatV(const char* format, va_list args) {
     va_list copy;
@@ -95,8 +102,10 @@ std::string ToLowerAscii(std::string_view text) {
 }
 
 std::string_view TrimAscii(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 

@@ -12,7 +12,9 @@ namespace {
 // Device list entry of a receiver whose mouse has no device id of its own.
 constexpr int kReceiverEntryType = 101;
 
-int TitleFor(int connectionKind) { return connectionKind == kConnectionReceiver ? kTitleReceiver : kTitleCable; }
+int TitleFor(int connectionKind) {
+    return connectionKind == kConnectionReceiver ? kTitleReceiver : kTitleCable;
+}
 
 }  // namespace
 

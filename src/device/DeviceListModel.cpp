@@ -77,7 +77,8 @@ int DeviceListModel::GetSelectDevice() const {
 int DeviceListModel::GetOnlineDevCount() const {
     std::lock_guard lock(mutex_);
     int count = 0;
-    for (const auto& entry : entries_) count += entry.Present() ? 1 : 0;
+    for (const auto& entry : entries_)
+        count += entry.Present() ? 1 : 0;
     return count;
 }
 

@@ -13,8 +13,8 @@ namespace vellomir {
 struct DeviceListEntry {
     std::string name;
     int deviceType = 0;
-    int mode = 0;       // 0 cable, 1 receiver
-    int linkState = 0;  // 0 not present or off line, 1 on line, 2 off line (found by the link poll)
+    int mode = 0;        // 0 cable, 1 receiver
+    int linkState = 0;   // 0 not present or off line, 1 on line, 2 off line (found by the link poll)
     bool shown = false;  // a state was set since the last SetAllDeviceState
     std::uint32_t version = 0;
     int batteryA = 0;

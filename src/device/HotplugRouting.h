@@ -10,7 +10,6 @@
 
 namespace vellomir {
 
-
 // `modes` is the catalogue's mode list in order. An arrival whose path names the first matching mode
 // ("VID_%04X&PID_%04X", any letter case) and whose usage pair is accepted queues kJobArrivalScan; a
 // removal of interface 2 of a mode ("VID_%04X&PID_%04X&MI_02") queues kJobRemovalScan, but only

@@ -11,8 +11,8 @@ ModelSession::ModelSession(Catalogue catalogue, std::filesystem::path programFol
 
 ActivationResult ModelSession::Activate(int deviceType) {
     std::lock_guard lock(mutex_);
-    return ActivateModel(deviceType, FindModel(catalogue_, deviceType), programFolder_, userDataFolder_, state_,
-                         view_);
+    return ActivateModel(deviceType, FindModel(catalogue_, deviceType), programFolder_, userDataFolder_,
+                         state_, view_);
 }
 
 ModelState ModelSession::State() const {

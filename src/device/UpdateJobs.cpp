@@ -33,8 +33,10 @@ std::string UpdateJobs::DeviceFirmwareVersion() const {
         case kConnectionCable:
             if (auto release = manager.GetReleaseNumber(kConnectionCable)) return StrFormat("%X", *release);
             return {};
-        case kConnectionReceiver: return deviceState_.ReceiverVersion();
-        default: return {};
+        case kConnectionReceiver:
+            return deviceState_.ReceiverVersion();
+        default:
+            return {};
     }
 }
 
@@ -51,16 +53,23 @@ void UpdateJobs::Run(int job) {
     RefreshAddresses();
     UpdateServices services{http_, state_, view_, text_};
     switch (job) {
-        case kJobCheckSoftwareUpdate: CheckSoftwareUpdate(services); break;
-        case kJobCheckFirmwareUpdate: CheckFirmwareUpdate(services); break;
-        case kJobDownloadSoftware: DownloadSoftware(services, downloadFolder_, installer_); break;
+        case kJobCheckSoftwareUpdate:
+            CheckSoftwareUpdate(services);
+            break;
+        case kJobCheckFirmwareUpdate:
+            CheckFirmwareUpdate(services);
+            break;
+        case kJobDownloadSoftware:
+            DownloadSoftware(services, downloadFolder_, installer_);
+            break;
         case kJobUpdateFirmware:
             UpdateFirmware(services, downloadFolder_,
                            [](const std::vector<std::uint8_t>& image, const FlashProgress& progress) {
                                return FlashImage(std::span<const std::uint8_t>(image), progress).started;
                            });
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

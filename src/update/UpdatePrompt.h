@@ -10,7 +10,6 @@
 
 namespace vellomir {
 
-
 using JobQueueFunction = std::function<void(int job)>;
 
 // Kind kSoftwareUpdateKind asks "<582>:V<latest>, <583>" under text 581 and queues job 26; kind

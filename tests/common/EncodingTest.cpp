@@ -26,8 +26,8 @@ TEST(EncodingTest, CodePagesThroughIconv) {
 }
 
 TEST(EncodingTest, EveryNamedCodePageIsKnownToIconv) {
-    for (int codePage : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 932, 936, 949, 950, 20866,
-                         21866, 51932, 51949, 28591, 28592, 28595, 28597, 28605, 65001}) {
+    for (int codePage : {1250, 1251, 1252,  1253,  1254,  1255,  1256,  1257,  1258,  874,   932,   936,
+                         949,  950,  20866, 21866, 51932, 51949, 28591, 28592, 28595, 28597, 28605, 65001}) {
         EXPECT_TRUE(CharsetToUtf8("A", CodePageCharset(codePage)).has_value()) << codePage;
     }
 }
@@ -36,8 +36,8 @@ TEST(EncodingTest, AnsiCodePageFollowsLocale) {
     struct Case {
         const char* locale;
         int codePage;
-    } cases[] = {{"zh_CN.UTF-8", 936}, {"zh_TW.UTF-8", 950}, {"ja_JP", 932}, {"ko_KR", 949},
-                 {"ru_RU.UTF-8", 1251}, {"uk_UA", 1251},     {"de_DE", 1252}, {"C", 1252}};
+    } cases[] = {{"zh_CN.UTF-8", 936},  {"zh_TW.UTF-8", 950}, {"ja_JP", 932},  {"ko_KR", 949},
+                 {"ru_RU.UTF-8", 1251}, {"uk_UA", 1251},      {"de_DE", 1252}, {"C", 1252}};
     for (const auto& c : cases) {
         ::setenv("LC_ALL", c.locale, 1);
         EXPECT_EQ(AnsiCodePage(), c.codePage) << c.locale;

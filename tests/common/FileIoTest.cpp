@@ -23,7 +23,8 @@ TEST(FileIoTest, FailedWriteKeepsTheOldFile) {
     test::TempDir dir;
     auto file = dir / "keep.txt";
     ASSERT_TRUE(WriteFileAtomically(file, "old"));
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(dir.path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_FALSE(WriteFileAtomically(file, "new"));
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(ReadWholeFile(file).value(), "old");

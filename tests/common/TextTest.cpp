@@ -12,12 +12,23 @@ TEST(TextTest, ReadDecimalFollowsWtoi) {
         const char* text;
         int expected;
     } cases[] = {
-        {"", 0},         {"abc", 0},        {"42", 42},         {"  42", 42},     {"42abc", 42},
-        {"-7", -7},      {"+9", 9},         {"- 7", 0},         {"0x10", 0},      {"007", 7},
-        {"99999999999", INT_MAX},          {"-99999999999", INT_MIN},           {"2147483647", INT_MAX},
+        {"", 0},
+        {"abc", 0},
+        {"42", 42},
+        {"  42", 42},
+        {"42abc", 42},
+        {"-7", -7},
+        {"+9", 9},
+        {"- 7", 0},
+        {"0x10", 0},
+        {"007", 7},
+        {"99999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
+        {"2147483647", INT_MAX},
         {"-2147483648", INT_MIN},
     };
-    for (const auto& c : cases) EXPECT_EQ(ReadDecimal(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadDecimal(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(TextTest, ReadHexFollowsWcstolBase16) {
@@ -25,10 +36,11 @@ TEST(TextTest, ReadHexFollowsWcstolBase16) {
         const char* text;
         long expected;
     } cases[] = {
-        {"1a2b", 6699}, {"0x1a2b", 6699}, {"0X1A2B", 6699}, {"1A2B", 6699}, {"", 0},  {"zz", 0},
+        {"1a2b", 6699}, {"0x1a2b", 6699}, {"0X1A2B", 6699}, {"1A2B", 6699}, {"", 0},      {"zz", 0},
         {"0x", 0},      {"0xg", 0},       {" ff", 255},     {"-10", -16},   {"12g4", 18},
     };
-    for (const auto& c : cases) EXPECT_EQ(ReadHex(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadHex(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(TextTest, CodePointCountingNeverCutsACharacter) {
@@ -43,9 +55,9 @@ TEST(TextTest, CodePointCountingNeverCutsACharacter) {
 TEST(TextTest, Utf8Validity) {
     EXPECT_TRUE(IsValidUtf8("plain"));
     EXPECT_TRUE(IsValidUtf8("\xE4\xB8\xAD"));
-    EXPECT_FALSE(IsValidUtf8("\xE4\xB8"));        // truncated
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));        // overlong
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE4\xB8"));          // truncated
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
 }
 

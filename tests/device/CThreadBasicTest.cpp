@@ -64,7 +64,8 @@ TEST(CThreadBasicTest, JobsRunInQueueOrderAndIdleWorkerSleeps) {
     unsigned long idleSteps = worker.StepCount();
     EXPECT_LE(idleSteps, 2u) << "an idle worker with nothing to poll must not spin";
 
-    for (int code : {9, 10, 14, 5}) worker.queue().Push(code);
+    for (int code : {9, 10, 14, 5})
+        worker.queue().Push(code);
     ASSERT_TRUE(WaitFor([&] { return worker.Taken().size() == 4; }));
     EXPECT_EQ(worker.Taken(), (std::vector<int>{9, 10, 14, 5}));
 }

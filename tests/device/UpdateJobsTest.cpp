@@ -45,8 +45,9 @@ protected:
                        "<mode value=\"0\" vid=\"1209\" pid=\"0001\" dev_id=\"ARC1\"/></mouse></device>"
                        "<software caption=\"Vellomir\" version=\"1.0.0\"><upgrade url=\"" +
                            server_->Url("/upd/") + "\"/></software></config>");
-        program_.Write("device/arc.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<mouse><firmware url=\"" +
-                                             server_->Url("/fw") + "\"/></mouse>");
+        program_.Write("device/arc.xml",
+                       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<mouse><firmware url=\"" +
+                           server_->Url("/fw") + "\"/></mouse>");
         ASSERT_TRUE(LoadCatalogue(catalogue_, program_.path(), program_.path() / "skins", {}));
 
         mouse_ = rig_.PlugMouse("ARC1", 0x0104);
@@ -88,7 +89,8 @@ TEST_F(WorkerUpdateJobsTest, FirmwareCheckComparesWithTheCabledMousesReleaseNumb
 
 TEST_F(WorkerUpdateJobsTest, FirmwareJobFlashesTheImageIntoTheMousesLoader) {
     std::string image(4096 + 7, '\0');
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<char>(i * 131 + 3);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<char>(i * 131 + 3);
     server_->Put("fw/mouse/version", "105");
     const fs::path archive = data_ / "scratch.zip";
     ASSERT_TRUE(test::WriteZip(archive, {{.name = "firmware     -105.bin", .data = image}}));

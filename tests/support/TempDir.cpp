@@ -32,7 +32,11 @@ std::filesystem::path TempDir::Write(std::string_view relative, std::string_view
     return file;
 }
 
-std::filesystem::path BuiltProgramFolder() { return VELLOMIR_BIN_DIR; }
-std::filesystem::path FixturesFolder() { return VELLOMIR_FIXTURES_DIR; }
+std::filesystem::path BuiltProgramFolder() {
+    return VELLOMIR_BIN_DIR;
+}
+std::filesystem::path FixturesFolder() {
+    return VELLOMIR_FIXTURES_DIR;
+}
 
 }  // namespace vellomir::test

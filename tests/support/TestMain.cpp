@@ -14,7 +14,9 @@ namespace {
 std::filesystem::path g_sandbox;
 }
 
-const std::filesystem::path& SandboxRoot() { return g_sandbox; }
+const std::filesystem::path& SandboxRoot() {
+    return g_sandbox;
+}
 
 }  // namespace vellomir::test
 
@@ -24,9 +26,11 @@ int main(int argc, char** argv) {
     if (::mkdtemp(pattern.data()) == nullptr) return 2;
     vellomir::test::g_sandbox = pattern;
     const fs::path root = pattern;
-    const std::pair<const char*, const char*> folders[] = {
-        {"HOME", "home"},          {"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"},
-        {"XDG_CACHE_HOME", "cache"}, {"XDG_RUNTIME_DIR", "runtime"}};
+    const std::pair<const char*, const char*> folders[] = {{"HOME", "home"},
+                                                           {"XDG_CONFIG_HOME", "config"},
+                                                           {"XDG_DATA_HOME", "data"},
+                                                           {"XDG_CACHE_HOME", "cache"},
+                                                           {"XDG_RUNTIME_DIR", "runtime"}};
     for (const auto& [name, sub] : folders) {
         fs::create_directories(root / sub);
         ::setenv(name, (root / sub).c_str(), 1);
