@@ -24,6 +24,7 @@
 #include "device/DeviceWorker.h"
 #include "device/HotplugRouting.h"
 #include "device/JobCodes.h"
+#include "protocol/DpiTables.h"
 #include "protocol/ProfileValues.h"
 #include "protocol/SettingsCommands.h"
 #include "sim/SimulatePresets.h"
@@ -311,6 +312,46 @@ TEST_F(WorkerScenarioTest, PluggingAndUnpluggingBecomeArrivalAndRemovalJobs) {
     rig_.Backend().StopHotplug();
     std::lock_guard lock(routedMutex);
     EXPECT_EQ(routed, (std::vector<int>{kJobArrivalScan, kJobRemovalScan}));
+}
+
+TEST_F(WorkerScenarioTest, IdlePollAppliesTheMouseDpiButton) {
+    auto mouse = PlugArc();
+    StartUp();
+    view_->Clear();
+
+    mouse->PressDpiButton();  // stage 2 of 3 -> stage 0: C2 03
+    ASSERT_TRUE(view_->WaitFor("ShowSelectedStage 0 " + std::to_string(DpiToSlider(0x35, 500)), 5s));
+    EXPECT_EQ(ReadProfileInt(1, "dpi_index"), 0);
+    EXPECT_EQ(ReadProfileInt(1, "dpi_count"), 3);
+    EXPECT_EQ(view_->Starting("ShowStageCount"), std::vector<std::string>{"ShowStageCount 3"});
+    // The Arc's description enables the DPI tip.
+    EXPECT_TRUE(view_->WaitFor("ShowDpiTip 500", 2s));
+}
+
+TEST_F(WorkerScenarioTest, ChoosingADeviceInTheList) {
+    auto mouse = PlugArc();
+    StartUp();
+    std::vector<int> queued;
+    const auto queue = [&](int job) {
+        queued.push_back(job);
+        worker_->QueueJob(job);
+    };
+
+    // Listed but not present: the message box, and the Arc stays current.
+    EXPECT_FALSE(worker_->connection().OnDeviceChosen(kDrift, queue));
+    EXPECT_TRUE(view_->Has("ShowMessageBox 57 56 0"));
+    EXPECT_EQ(worker_->connection().CurrentDeviceType(), kArc);
+    EXPECT_TRUE(queued.empty());
+
+    // The current device again: job 4 runs, but its configuration was read in this run already.
+    mouse->ClearLog();
+    view_->Clear();
+    EXPECT_TRUE(worker_->connection().OnDeviceChosen(kArc, queue));
+    ASSERT_TRUE(WaitForJobs(2));
+    EXPECT_EQ(queued, std::vector<int>{kJobSelectDevice});
+    EXPECT_EQ(view_->Starting("SetTitle"), std::vector<std::string>{"SetTitle 51"});
+    EXPECT_TRUE(view_->Has("ShowVersions"));
+    EXPECT_FALSE(Contains(Commands(*mouse), command::kQueryDpiStages));
 }
 
 TEST_F(WorkerScenarioTest, QueuedJobsRunInOrderEvenWhenTheFirstTimesOut) {
