@@ -28,6 +28,7 @@
 #include "device/InstalledBackend.h"
 #include "device/JobCodes.h"
 #include "profiles/ConfigKeys.h"
+#include "protocol/Notifications.h"
 #include "protocol/ProfileValues.h"
 #include "sim/SimulatePresets.h"
 #include "sim/SimulatedHidBackend.h"
@@ -184,6 +185,9 @@ int Run() {
                     latencies.size());
         std::printf("  p50 %8.3f ms   p99 %8.3f ms   max %8.3f ms\n", Percentile(latencies, 0.50),
                     Percentile(latencies, 0.99), *std::max_element(latencies.begin(), latencies.end()));
+        std::printf("  as a share of the poll's %d ms read: p50 %.3f, p99 %.3f\n", kCurrentDeviceReadMs,
+                    Percentile(latencies, 0.50) / kCurrentDeviceReadMs,
+                    Percentile(latencies, 0.99) / kCurrentDeviceReadMs);
         MeasureIdle("with the mouse", rig.worker, 3s);
     }
     {
