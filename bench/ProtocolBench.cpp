@@ -16,6 +16,7 @@
 
 #include "device/DeviceManager.h"
 #include "device/InstalledBackend.h"
+#include "device/QuietWorkerView.h"
 #include "profiles/ConfigKeys.h"
 #include "protocol/DeviceState.h"
 #include "protocol/DeviceView.h"
@@ -35,34 +36,6 @@ namespace vellomir {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The window is not part of what is measured.
-class NoView final : public DeviceView {
-public:
-    void SetBatteryInfo(int, int) override {}
-    void SetAllDeviceState(int) override {}
-    void SetDeviceState(int, int, int) override {}
-    void SetDeviceVersion(int, std::uint32_t) override {}
-    void SetDeviceBattery(int, int, int) override {}
-    void SetSelectDevice(int) override {}
-    int GetSelectDevice() override { return 0; }
-    int GetOnlineDevCount() override { return 0; }
-    void SetTitle(int) override {}
-    void ShowDeviceView() override {}
-    void ShowNoDeviceView() override {}
-    void ShowDeviceList(bool) override {}
-    void ShowNoDeviceControls() override {}
-    void ClosePopups() override {}
-    void ClosePopupPanel() override {}
-    void RefreshPages() override {}
-    void RefreshLightPage() override {}
-    void ShowVersions() override {}
-    void ShowReceiverVersion(const std::string&) override {}
-    void ShowDpiRange(const SensorDpiRange&) override {}
-    void ShowStageCount(int) override {}
-    void ShowSelectedStage(int, int) override {}
-    void ShowDpiTip(int) override {}
-};
 
 double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
@@ -132,7 +105,7 @@ int Run() {
     const char* folder = mkdtemp(folderTemplate);
     if (folder == nullptr) return 1;
     DeviceState state;
-    NoView view;
+    QuietWorkerView view;  // the window is not part of what is measured
     int failures = 0;
     const ProtocolContext context{state, view, [&failures] { ++failures; }};
     if (!PrepareProfile(folder, state) || !ReadDeviceConfig(context)) {

@@ -22,11 +22,11 @@
 #include "app/LanguageTexts.h"
 #include "app/Languages.h"
 #include "catalogue/Catalogue.h"
-#include "device/DeviceListModel.h"
 #include "device/DeviceManager.h"
 #include "device/DeviceWorker.h"
 #include "device/InstalledBackend.h"
 #include "device/JobCodes.h"
+#include "device/QuietWorkerView.h"
 #include "profiles/ConfigKeys.h"
 #include "protocol/Notifications.h"
 #include "protocol/ProfileValues.h"
@@ -42,52 +42,6 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 // The window is not part of what is measured; the device list answers like the real one.
-class QuietView final : public WorkerView {
-public:
-    explicit QuietView(const Catalogue& catalogue) {
-        for (const CatalogueEntry& model : catalogue.models)
-            list_.AddDevice(model.name, model.device_type);
-    }
-    void SetBatteryInfo(int, int) override {}
-    void SetAllDeviceState(int state) override { list_.SetAllDeviceState(state); }
-    void SetDeviceState(int type, int mode, int link) override { list_.SetDeviceState(type, mode, link); }
-    void SetDeviceVersion(int, std::uint32_t) override {}
-    void SetDeviceBattery(int, int, int) override {}
-    void SetSelectDevice(int type) override { list_.SetSelectDevice(type); }
-    int GetSelectDevice() override { return list_.GetSelectDevice(); }
-    int GetOnlineDevCount() override { return list_.GetOnlineDevCount(); }
-    void SetTitle(int) override {}
-    void ShowDeviceView() override {}
-    void ShowNoDeviceView() override {}
-    void ShowDeviceList(bool) override {}
-    void ShowNoDeviceControls() override {}
-    void ClosePopups() override {}
-    void ClosePopupPanel() override {}
-    void RefreshPages() override {}
-    void RefreshLightPage() override {}
-    void ShowVersions() override {}
-    void ShowReceiverVersion(const std::string&) override {}
-    void ShowDpiRange(const SensorDpiRange&) override {}
-    void ShowStageCount(int) override {}
-    void ShowSelectedStage(int, int) override {}
-    void ShowDpiTip(int) override {}
-    Size SetModelPicture(const std::string&) override { return {}; }
-    int ClientWidth() const override { return 0; }
-    void PlaceModelPicture(const PictureRect&) override {}
-    void ShowLightingTab(bool) override {}
-    void LayoutPages() override {}
-    void ClearKeys() override {}
-    void AddKeyLabel(int, int, int, KeyPoint, KeyPoint) override {}
-    void AddKeyItem(int, int, int) override {}
-    void FinishKeys(int) override {}
-    void ShowProfileName(const std::string&) override {}
-    void RefreshPagesWithoutMacroLists() override {}
-    void RefreshDpiPage() override {}
-    void ShowMessageBox(int, int, int) override {}
-
-private:
-    DeviceListModel list_;
-};
 
 // One worker on its own backend, started with job 1 run.
 struct Rig {
@@ -111,7 +65,7 @@ struct Rig {
     }
 
     std::shared_ptr<sim::SimulatedHidBackend> backend;
-    QuietView view;
+    QuietWorkerView view;
     ModelSession session;
     DeviceState state;
     DeviceWorker worker;

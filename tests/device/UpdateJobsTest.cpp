@@ -13,6 +13,7 @@
 #include "common/FileIo.h"
 #include "common/JobCodes.h"
 #include "device/ModelSession.h"
+#include "device/QuietWorkerView.h"
 #include "device/UpdateJobs.h"
 #include "protocol/DeviceState.h"
 
@@ -20,20 +21,6 @@ namespace vellomir {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Activation's window calls are not looked at here.
-class QuietModelView : public ModelView {
-public:
-    Size SetModelPicture(const std::string&) override { return {}; }
-    int ClientWidth() const override { return 0; }
-    void PlaceModelPicture(const PictureRect&) override {}
-    void ShowLightingTab(bool) override {}
-    void LayoutPages() override {}
-    void ClearKeys() override {}
-    void AddKeyLabel(int, int, int, KeyPoint, KeyPoint) override {}
-    void AddKeyItem(int, int, int) override {}
-    void FinishKeys(int) override {}
-};
 
 class WorkerUpdateJobsTest : public test::WithLocalServer {
 protected:
@@ -65,7 +52,7 @@ protected:
     test::SimRig rig_;
     std::shared_ptr<sim::SimulatedMouse> mouse_;
     Catalogue catalogue_;
-    QuietModelView modelView_;
+    QuietWorkerView modelView_;  // activation's window calls are not looked at here
     DeviceState deviceState_;
     test::RecordingUpdateView view_;
     std::unique_ptr<ModelSession> session_;
