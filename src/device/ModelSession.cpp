@@ -1,5 +1,7 @@
 #include "device/ModelSession.h"
 
+#include "storage/ConfigDatabase.h"
+
 namespace vellomir {
 
 ModelSession::ModelSession(Catalogue catalogue, std::filesystem::path programFolder,
@@ -11,8 +13,18 @@ ModelSession::ModelSession(Catalogue catalogue, std::filesystem::path programFol
 
 ActivationResult ModelSession::Activate(int deviceType) {
     std::lock_guard lock(mutex_);
-    return ActivateModel(deviceType, FindModel(catalogue_, deviceType), programFolder_, userDataFolder_,
-                         state_, view_);
+    const CatalogueEntry* entry = FindModel(catalogue_, deviceType);
+    if (entry == nullptr) {
+        // No model of that type (none is current before the first device is found): there is no file
+        // stem to name a database or description by, so close the previous model's database rather
+        // than create a file without a name.
+        ConfigDatabase::Instance().CloseIfOpen();
+        state_.model_name.clear();
+        state_.description_stem.clear();
+        state_.device_type = deviceType;
+        return {};
+    }
+    return ActivateModel(deviceType, entry, programFolder_, userDataFolder_, state_, view_);
 }
 
 ModelState ModelSession::State() const {

@@ -274,6 +274,8 @@ TEST_F(WorkerScenarioTest, NoSupportedDeviceShowsNoDeviceAndTheWorkerSleeps) {
     EXPECT_EQ(worker_->PollsRun(), 0u);
     EXPECT_EQ(other->OpenHandles(), 0);
     EXPECT_TRUE(other->Log().empty());
+    // No model is current, so no database file is made for it.
+    EXPECT_FALSE(fs::exists(GetUserDataFolder() / "db" / "_data.db"));
 }
 
 TEST_F(WorkerScenarioTest, PluggingAndUnpluggingBecomeArrivalAndRemovalJobs) {
