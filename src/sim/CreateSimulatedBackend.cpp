@@ -5,8 +5,8 @@
 
 namespace vellomir {
 
-std::shared_ptr<HidBackend> CreateSimulatedBackend(const std::string& spec) {
-    const auto devices = sim::ParseSimulateSpec(spec);
+std::shared_ptr<HidBackend> CreateSimulatedBackend(const std::string& deviceList) {
+    const auto devices = sim::ParseSimulateSpec(deviceList);
     if (!devices) return nullptr;
     auto backend = std::make_shared<sim::SimulatedHidBackend>();
     for (const auto& device : *devices)

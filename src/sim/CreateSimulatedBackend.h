@@ -8,8 +8,8 @@
 
 namespace vellomir {
 
-// A simulated backend with the devices that `spec` names, already plugged in; nullptr when the spec
-// cannot be parsed. The syntax is described in src/sim/README.md.
-std::shared_ptr<HidBackend> CreateSimulatedBackend(const std::string& spec);
+// A simulated backend with the devices that `deviceList` (the value of VELLOMIR_SIMULATE) names,
+// already plugged in; nullptr when the list cannot be parsed. The syntax is in src/sim/README.md.
+std::shared_ptr<HidBackend> CreateSimulatedBackend(const std::string& deviceList);
 
 }  // namespace vellomir

@@ -6,5 +6,5 @@ vellomir_test(NAME test_sim
     ${CMAKE_CURRENT_LIST_DIR}/FirmwareLoaderTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FaultInjectionTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackendTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SimulateSpecTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SimulateDeviceListTest.cpp
   DEPS vm_sim)

@@ -9,7 +9,7 @@
 namespace vellomir::sim::test {
 namespace {
 
-TEST(SimulateSpecTest, ParsesPresetsAndCustomDevices) {
+TEST(SimulateDeviceListTest, ParsesPresetsAndCustomDevices) {
     struct Device {
         bool receiver;
         std::uint16_t vid, pid;
@@ -48,7 +48,7 @@ TEST(SimulateSpecTest, ParsesPresetsAndCustomDevices) {
     EXPECT_EQ(FindPreset("apex8k")->mouse.rateCapability, 0x40);
 }
 
-TEST(SimulateSpecTest, RefusesWhatItDoesNotUnderstand) {
+TEST(SimulateDeviceListTest, RefusesWhatItDoesNotUnderstand) {
     for (const char* text :
          {"", "  ", "mouse", "arc,", ",arc", "arc,,drift", "arc+offline", "drift-receiver+fast",
           "cable:1209:0001", "cable:12345:0001:ARC1", "cable:1209:00g1:ARC1", "cable:1209:0001:TOOLONG",
@@ -58,7 +58,7 @@ TEST(SimulateSpecTest, RefusesWhatItDoesNotUnderstand) {
     }
 }
 
-TEST(SimulateSpecTest, BackendComesWithTheNamedDevicesAnswering) {
+TEST(SimulateDeviceListTest, BackendComesWithTheNamedDevicesAnswering) {
     auto backend = CreateSimulatedBackend("arc,drift-receiver+offline");
     ASSERT_TRUE(backend);
     const auto list = backend->Enumerate();
