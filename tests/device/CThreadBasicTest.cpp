@@ -99,7 +99,7 @@ TEST(CThreadBasicTest, StopOfAnIdleWorkerIsImmediate) {
     std::this_thread::sleep_for(5ms);
     auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(worker.StopWorker());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
 }
 
 }  // namespace
