@@ -43,6 +43,19 @@ int InsertEvent(SQLiteDB& db, const MacroEvent& e) {
                          e.value, e.delay_time);
 }
 
+// Inserts every event in order with one prepared statement; false when any of them failed.
+bool InsertEvents(SQLiteDB& db, const std::vector<MacroEvent>& events) {
+    SQLiteStatement statement;
+    if (db.Prepare(statement, kInsertEvent) != kSqliteOk) return events.empty();
+    bool ok = true;
+    for (const MacroEvent& e : events) {
+        ok = store::Rebind(statement, e.macro_id, e.type, e.record_index, std::string_view(e.desc), e.value,
+                           e.delay_time) &&
+             store::StepSucceeded(statement.Step()) && ok;
+    }
+    return ok;
+}
+
 bool DeleteEvents(SQLiteDB& db, int macroId) {
     SQLiteStatement statement;
     return store::Write(db, statement, "DELETE FROM t_macrorecord WHERE macro_id = ?", macroId);
@@ -124,20 +137,14 @@ bool InsertMacroEvents(std::vector<MacroEvent> events) {
     ConfigDatabase& db = ConfigDatabase::Instance();
     auto lock = db.Lock();
     SQLiteAutoTransaction transaction(&db.Connection());
-    bool ok = true;
-    for (const MacroEvent& event : events) {
-        if (InsertEvent(db.Connection(), event) == 0) ok = false;
-    }
+    bool ok = InsertEvents(db.Connection(), events);
     return transaction.Commit() && ok;
 }
 
 bool ReplaceMacroEvents(int macroId, const std::vector<MacroEvent>& events) {
     ConfigDatabase& db = ConfigDatabase::Instance();
     StoreTransaction change(db);
-    if (!DeleteEvents(db.Connection(), macroId)) return false;
-    for (const MacroEvent& event : events) {
-        if (InsertEvent(db.Connection(), event) == 0) return false;
-    }
+    if (!DeleteEvents(db.Connection(), macroId) || !InsertEvents(db.Connection(), events)) return false;
     return change.Commit();
 }
 

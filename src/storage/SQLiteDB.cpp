@@ -90,6 +90,13 @@ int SQLiteStatement::Step() {
     return sqlite3_step(handle_);
 }
 
+int SQLiteStatement::Reset() {
+    if (handle_ == nullptr) return SQLITE_MISUSE;
+    int rc = sqlite3_reset(handle_);
+    sqlite3_clear_bindings(handle_);
+    return rc;
+}
+
 int SQLiteStatement::ColumnInt(int index) const {
     if (handle_ == nullptr) return 0;
     return sqlite3_column_int(handle_, index);

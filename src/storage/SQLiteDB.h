@@ -73,6 +73,9 @@ public:
     int BindText(int index, const char* utf8, int byteLength);
     // 100 when a row is ready, 101 when done; 21 without a prepared statement.
     int Step();
+    // Makes the statement ready to be stepped again with new values (sqlite3_reset and
+    // sqlite3_clear_bindings); the result of sqlite3_reset.
+    int Reset();
     // Column indexes count from 0. Without a prepared statement: 0 and null.
     int ColumnInt(int index) const;
     // UTF-8 text owned by SQLite, valid until the next step or finalisation; null for SQL NULL.

@@ -40,6 +40,17 @@ bool Prepare(SQLiteDB& database, SQLiteStatement& statement, const char* sql, co
     return ok;
 }
 
+// Binds `args` anew to a statement prepared before, for writing the next row with it. False when a
+// bind fails.
+template <typename... Args>
+bool Rebind(SQLiteStatement& statement, const Args&... args) {
+    statement.Reset();
+    int index = 0;
+    bool ok = true;
+    ((ok = ok && BindOne(statement, ++index, args) == kSqliteOk), ...);
+    return ok;
+}
+
 // One write statement; true when it stepped successfully.
 template <typename... Args>
 bool Write(SQLiteDB& database, SQLiteStatement& statement, const char* sql, const Args&... args) {
