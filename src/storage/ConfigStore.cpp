@@ -31,11 +31,16 @@ bool GetConfigValue(int profile, std::string_view key, std::string& value) {
 bool InsertConfigRows(int profile, std::span<const ConfigEntry> rows) {
     ConfigDatabase& db = ConfigDatabase::Instance();
     auto lock = db.Lock();
+    // One prepared statement for all rows, reset between them.
+    SQLiteStatement statement;
+    if (db.Connection().Prepare(
+            statement, "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);") != kSqliteOk) {
+        return rows.empty();
+    }
     bool ok = true;
     for (const ConfigEntry& row : rows) {
-        if (store::Insert(db.Connection(), "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);",
-                          profile, row.key, row.value) == 0)
-            ok = false;
+        ok = store::Rebind(statement, profile, row.key, row.value) &&
+             store::StepSucceeded(statement.Step()) && ok;
     }
     return ok;
 }
