@@ -24,7 +24,6 @@
 #include "device/DeviceListModel.h"
 #include "device/DeviceManager.h"
 #include "device/DeviceWorker.h"
-#include "device/HotplugRouting.h"
 #include "device/InstalledBackend.h"
 #include "device/JobCodes.h"
 #include "profiles/ConfigKeys.h"
@@ -114,15 +113,6 @@ void PrintProfile(ConsoleWorkerView& view, const DeviceState& state) {
                ReportRateText(ReadProfileInt(current, "report_rate"), state.ReportRateCapability()));
 }
 
-std::vector<VidPid> CatalogueModes(const Catalogue& catalogue) {
-    std::vector<VidPid> modes;
-    for (const CatalogueEntry& mode : catalogue.modes) {
-        modes.push_back(
-            {static_cast<std::uint32_t>(mode.vendor_id), static_cast<std::uint32_t>(mode.product_id)});
-    }
-    return modes;
-}
-
 int Run(bool watch) {
     // Ctrl-C and SIGTERM are taken by sigwait below; blocked before any thread starts, so that every
     // thread inherits the mask and none of them is interrupted.
@@ -171,11 +161,7 @@ int Run(bool watch) {
     if (watch) {
         view.Print("");
         view.Print("Watching the devices; Ctrl-C ends.");
-        const std::vector<VidPid> modes = CatalogueModes(catalogue);
-        backend->StartHotplug([&](const HotplugEvent& event) {
-            UpdateUSBDevice(event, modes, worker.connection().Connected(),
-                            [&](int job) { worker.QueueJob(job); });
-        });
+        backend->StartHotplug([&](const HotplugEvent& event) { worker.OnHotplug(event); });
         int received = 0;
         sigwait(&stopSignals, &received);
         backend->StopHotplug();

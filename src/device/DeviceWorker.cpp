@@ -7,6 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "common/Trace.h"
 #include "device/DeviceManager.h"
+#include "device/HotplugRouting.h"
 #include "device/JobCodes.h"
 #include "profiles/DeviceDefaults.h"
 #include "profiles/Profiles.h"
@@ -42,14 +43,25 @@ DeviceWorker::DeviceWorker(WorkerEnvironment environment)
       queue_([this] { Wake(); }),
       connection_(env_.state, env_.view, env_.model),
       context_{env_.state, env_.view, [this] { connection_.OnCommunicationFailure(); },
-               [this] { return !queue_.Empty(); }} {}
+               [this] { return !queue_.Empty(); }} {
+    for (const CatalogueEntry& mode : env_.model.catalogue().modes) {
+        modes_.push_back(
+            {static_cast<std::uint32_t>(mode.vendor_id), static_cast<std::uint32_t>(mode.product_id)});
+    }
+}
+
+void DeviceWorker::OnHotplug(const HotplugEvent& event) {
+    UpdateUSBDevice(event, modes_, connection_.Connected(), [this](int job) { QueueJob(job); });
+}
 
 DeviceWorker::~DeviceWorker() {
     StopWorker();
     JoinWorker();
 }
 
-void DeviceWorker::QueueJob(int code) { queue_.Push(code); }
+void DeviceWorker::QueueJob(int code) {
+    queue_.Push(code);
+}
 
 void DeviceWorker::WorkerStep() {
     if (auto code = queue_.Pop()) {
@@ -62,7 +74,9 @@ void DeviceWorker::WorkerStep() {
     }
 }
 
-bool DeviceWorker::IdleUntilWoken() { return queue_.Empty() && !connection_.Connected(); }
+bool DeviceWorker::IdleUntilWoken() {
+    return queue_.Empty() && !connection_.Connected();
+}
 
 void DeviceWorker::RunJob(int code) {
     switch (code) {
@@ -74,19 +88,45 @@ void DeviceWorker::RunJob(int code) {
             FullRefresh();
             ScanAndRead(true);
             break;
-        case kJobRemovalScan: RemovalScan(); break;
-        case kJobSelectDevice: SelectDevice(); break;
-        case kJobWriteAll: WriteAllJob(); break;
-        case kJobWriteKeys: WriteKeys(context_); break;
-        case kJobWriteLight: WriteLight(context_); break;
-        case kJobWriteDpi: WriteDpiStages(context_); break;
-        case kJobWriteDpiColours: WriteDpiColours(context_); break;
-        case kJobWriteReportRate: WriteReportRate(context_); break;
-        case kJobWriteSensor: WriteSensor(context_); break;
-        case kJobWritePower: WritePower(context_); break;
-        case kJobResetLight: ResetLight(context_); break;
-        case kJobResetDpi: ResetDpi(); break;
-        case kJobFactoryReset: FactoryReset(); break;
+        case kJobRemovalScan:
+            RemovalScan();
+            break;
+        case kJobSelectDevice:
+            SelectDevice();
+            break;
+        case kJobWriteAll:
+            WriteAllJob();
+            break;
+        case kJobWriteKeys:
+            WriteKeys(context_);
+            break;
+        case kJobWriteLight:
+            WriteLight(context_);
+            break;
+        case kJobWriteDpi:
+            WriteDpiStages(context_);
+            break;
+        case kJobWriteDpiColours:
+            WriteDpiColours(context_);
+            break;
+        case kJobWriteReportRate:
+            WriteReportRate(context_);
+            break;
+        case kJobWriteSensor:
+            WriteSensor(context_);
+            break;
+        case kJobWritePower:
+            WritePower(context_);
+            break;
+        case kJobResetLight:
+            ResetLight(context_);
+            break;
+        case kJobResetDpi:
+            ResetDpi();
+            break;
+        case kJobFactoryReset:
+            FactoryReset();
+            break;
         case kJobCheckSoftwareUpdate:
         case kJobCheckFirmwareUpdate:
         case kJobDownloadSoftware:
@@ -94,7 +134,8 @@ void DeviceWorker::RunJob(int code) {
             if (!env_.runUpdateJob) return;
             env_.runUpdateJob(code);
             break;
-        default: return;  // codes without an entry are dropped
+        default:
+            return;  // codes without an entry are dropped
     }
     ++jobsRun_;
 }
@@ -160,7 +201,8 @@ void DeviceWorker::FactoryReset() {
     SetUpProfiles();
     std::vector<ProfileInfo> profiles;
     ListProfiles(profiles);
-    for (const ProfileInfo& profile : profiles) DeleteKeyBindings(profile.profile);
+    for (const ProfileInfo& profile : profiles)
+        DeleteKeyBindings(profile.profile);
     if (auto defaults = env_.model.Defaults()) {
         ApplyDeviceDefaults(env_.state.CurrentProfile(), *defaults, false);
     }

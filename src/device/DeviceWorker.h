@@ -6,9 +6,12 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "device/CThreadBasic.h"
 #include "device/ConnectionState.h"
+#include "device/DeviceRecord.h"
+#include "device/HidBackend.h"
 #include "device/JobQueue.h"
 #include "device/ModelSession.h"
 #include "device/WorkerView.h"
@@ -35,6 +38,9 @@ public:
 
     // UI thread: appends a job; an idle worker starts on it at once.
     void QueueJob(int code);
+    // UI thread: a device arrival or removal from the backend's hot-plug source, matched against the
+    // catalogue's identities; it becomes job 2 or 3 (or nothing).
+    void OnHotplug(const HotplugEvent& event);
     bool QueueEmpty() const { return queue_.Empty(); }
 
     ConnectionState& connection() { return connection_; }
@@ -65,6 +71,7 @@ private:
     bool ReadConfigAndRefresh();
 
     WorkerEnvironment env_;
+    std::vector<VidPid> modes_;  // the catalogue's identities, for hot-plug matching
     JobQueue queue_;
     ConnectionState connection_;
     ProtocolContext context_;

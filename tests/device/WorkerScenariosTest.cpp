@@ -282,22 +282,7 @@ TEST_F(WorkerScenarioTest, PluggingAndUnpluggingBecomeArrivalAndRemovalJobs) {
     StartUp();
     ASSERT_FALSE(worker_->connection().Connected());
 
-    std::vector<VidPid> modes;
-    for (const CatalogueEntry& mode : catalogue_.modes) {
-        modes.push_back(
-            {static_cast<std::uint32_t>(mode.vendor_id), static_cast<std::uint32_t>(mode.product_id)});
-    }
-    std::mutex routedMutex;
-    std::vector<int> routed;
-    ASSERT_TRUE(rig_.Backend().StartHotplug([&](const HotplugEvent& event) {
-        UpdateUSBDevice(event, modes, worker_->connection().Connected(), [&](int job) {
-            {
-                std::lock_guard lock(routedMutex);
-                routed.push_back(job);
-            }
-            worker_->QueueJob(job);
-        });
-    }));
+    ASSERT_TRUE(rig_.Backend().StartHotplug([&](const HotplugEvent& event) { worker_->OnHotplug(event); }));
 
     auto mouse = PlugArc();
     ASSERT_TRUE(WaitForJobs(2));
@@ -312,8 +297,9 @@ TEST_F(WorkerScenarioTest, PluggingAndUnpluggingBecomeArrivalAndRemovalJobs) {
     EXPECT_EQ(view_->list().GetOnlineDevCount(), 0);
 
     rig_.Backend().StopHotplug();
-    std::lock_guard lock(routedMutex);
-    EXPECT_EQ(routed, (std::vector<int>{kJobArrivalScan, kJobRemovalScan}));
+    // One job per plug and per unplug, although each device shows four interfaces.
+    EXPECT_TRUE(worker_->QueueEmpty());
+    EXPECT_EQ(worker_->JobsRun(), 3u);
 }
 
 TEST_F(WorkerScenarioTest, IdlePollAppliesTheMouseDpiButton) {
