@@ -29,15 +29,20 @@ inline int BindOne(SQLiteStatement& statement, int index, std::string_view text)
     return BindString(statement, index, text);
 }
 
-// Prepares `sql` into `statement` and binds `args` to the parameters 1, 2, ... in order. False when the
-// preparation or a bind fails.
+// Binds `args` to the parameters 1, 2, ... in order; false at the first bind that fails.
 template <typename... Args>
-bool Prepare(SQLiteDB& database, SQLiteStatement& statement, const char* sql, const Args&... args) {
-    if (database.Prepare(statement, sql) != kSqliteOk) return false;
+bool BindAll(SQLiteStatement& statement, const Args&... args) {
     int index = 0;
     bool ok = true;
     ((ok = ok && BindOne(statement, ++index, args) == kSqliteOk), ...);
     return ok;
+}
+
+// Prepares `sql` into `statement` and binds `args` to the parameters 1, 2, ... in order. False when the
+// preparation or a bind fails.
+template <typename... Args>
+bool Prepare(SQLiteDB& database, SQLiteStatement& statement, const char* sql, const Args&... args) {
+    return database.Prepare(statement, sql) == kSqliteOk && BindAll(statement, args...);
 }
 
 // Binds `args` anew to a statement prepared before, for writing the next row with it. False when a
@@ -45,10 +50,7 @@ bool Prepare(SQLiteDB& database, SQLiteStatement& statement, const char* sql, co
 template <typename... Args>
 bool Rebind(SQLiteStatement& statement, const Args&... args) {
     statement.Reset();
-    int index = 0;
-    bool ok = true;
-    ((ok = ok && BindOne(statement, ++index, args) == kSqliteOk), ...);
-    return ok;
+    return BindAll(statement, args...);
 }
 
 // One write statement; true when it stepped successfully.
